@@ -1,0 +1,55 @@
+#include "chimewright/driver/temp_files.hpp"
+
+#include <string>
+
+namespace cw {
+
+Path tempPath(const Path& workFolder, std::string_view name) {
+    if (!name.empty() && (name.front() == '\\' || name.front() == '/')) name.remove_prefix(1);
+    if (workFolder.empty()) return Path(std::string(1, Path::preferred_separator)) / name;
+    return workFolder / name;
+}
+
+namespace {
+
+bool isSeparator(Path::value_type c) {
+    return c == Path::preferred_separator || c == static_cast<Path::value_type>('/');
+}
+
+// Creates each folder of the path from the left: every prefix that ends before a separator,
+// except one that follows a drive colon (or is the root itself).
+bool createParentFolders(const Path& path) {
+    const auto& text = path.native();
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        if (!isSeparator(text[i]) || text[i - 1] == static_cast<Path::value_type>(':')) continue;
+        if (isSeparator(text[i - 1])) continue;
+        if (!platform::createFolder(Path(text.substr(0, i)))) return false;
+    }
+    return true;
+}
+
+} // namespace
+
+platform::File createOutputFile(const Path& path) {
+    const unsigned share = platform::shareRead | platform::shareWrite;
+    platform::File file = platform::createForWrite(path, share);
+    if (file.isOpen() || file.error() != platform::OpenError::pathNotFound) return file;
+    if (!createParentFolders(path)) return platform::File::failed(platform::OpenError::pathNotFound);
+    return platform::createForWrite(path, share);
+}
+
+int copyTempFile(const Path& workFolder, std::string_view tempName, const Path& dest) {
+    platform::File source = platform::openForRead(tempPath(workFolder, tempName));
+    if (!source.isOpen()) return 1025;
+    platform::File target = createOutputFile(dest);
+    if (!target.isOpen()) return 1024;
+    char block[4096];
+    for (;;) {
+        auto got = source.read(block, sizeof block);
+        if (!got || *got == 0) break;
+        if (!target.write(block, *got)) break;
+    }
+    return 0;
+}
+
+} // namespace cw

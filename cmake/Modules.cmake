@@ -1,0 +1,26 @@
+# Each module folder is one static library of the .cpp files it holds; new files join their
+# module without touching the build scripts.
+function(cw_module target)
+  cmake_parse_arguments(ARG "" "" "DIRS;LIBS" ${ARGN})
+  set(sources)
+  foreach(dir IN LISTS ARG_DIRS)
+    file(GLOB found CONFIGURE_DEPENDS ${dir}/*.cpp)
+    list(APPEND sources ${found})
+  endforeach()
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${target} PUBLIC ${ARG_LIBS})
+endfunction()
+
+# One GoogleTest executable per test folder, run by CTest (under Wine for the Windows build,
+# through CMAKE_CROSSCOMPILING_EMULATOR).
+function(cw_test_suite name dir)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARGN} cw_test_support GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "CW_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+endfunction()
