@@ -1,0 +1,23 @@
+// Which temporary WAV files the enabled targets of a job need.
+#pragma once
+
+#include "chimewright/driver/targets.hpp"
+
+namespace cw {
+
+struct Intermediates {
+    bool stereo8k = false;  // "_cwmltmp.wav", "_cwmrtmp.wav"
+    bool stereo16k = false; // "_cwhltmp.wav", "_cwhrtmp.wav"
+    bool narrow8k = false;  // "_cwm4tmp.wav"
+    bool mono8k = false;    // "_cwm8tmp.wav"
+    bool mono16k = false;   // "_cwsmtmp.wav"
+    bool mono32k = false;   // "_cwm32tmp.wav"
+};
+
+Intermediates neededIntermediates(const JobSettings& settings);
+
+// Renders them from the source in their fixed order; the first failing reader's code ends it.
+int renderIntermediates(const platform::Path& source, const Intermediates& needed, double level,
+                        const platform::Path& workFolder);
+
+} // namespace cw

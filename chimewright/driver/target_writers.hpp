@@ -1,0 +1,29 @@
+// The writers that turn the temporary WAV files into the job's output files.
+#pragma once
+
+#include "chimewright/driver/job.hpp"
+
+namespace cw {
+
+struct WriterContext {
+    const JobSettings& settings;
+    const platform::Path& workFolder;
+    const JobTexts& texts;
+    int intervalMs;
+    int smafBudget;
+};
+
+// The MFi encoder drivers in their fixed order, then the Android writer; the first non-zero
+// result ends the input.
+int writeMfiAndAndroidTargets(const WriterContext& context);
+
+// Runs the outside QCP converter when its target is enabled.
+void writeQcpTarget(const WriterContext& context);
+
+// The SMAF routes of the enabled SMAF target.
+int writeSmafTarget(const WriterContext& context);
+
+// A WAVE file with a compressed format, decoded to PCM as "_cwwtmp.wav".
+int decodeCompressedInput(const platform::Path& input, const platform::Path& workFolder);
+
+} // namespace cw
