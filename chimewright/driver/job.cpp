@@ -1,5 +1,6 @@
 #include "chimewright/driver/job.hpp"
 
+#include "chimewright/driver/compressed_input.hpp"
 #include "chimewright/driver/input_check.hpp"
 #include "chimewright/driver/intermediates.hpp"
 #include "chimewright/driver/temp_files.hpp"
@@ -72,7 +73,7 @@ int convertFile(const platform::Path& input, const JobSettings& settings,
     int code = checkInputWave(input, workFolder, tarnwickAvailable);
     platform::Path source = input;
     if (code == 1013) {
-        code = decodeCompressedInput(input, workFolder);
+        code = decodeToPcm(input, workFolder);
         if (code != 0) return code;
         source = tempPath(workFolder, "_cwwtmp.wav");
     } else if (code != 0) {

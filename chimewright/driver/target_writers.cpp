@@ -10,7 +10,4 @@ void writeQcpTarget(const WriterContext&) {}
 // No SMAF route is built in yet: the target is not written.
 int writeSmafTarget(const WriterContext&) { return 0; }
 
-// Compressed WAVE input has no decoder yet: it stays an unsupported format.
-int decodeCompressedInput(const platform::Path&, const platform::Path&) { return 1013; }
-
 } // namespace cw

@@ -23,7 +23,4 @@ void writeQcpTarget(const WriterContext& context);
 // The SMAF routes of the enabled SMAF target.
 int writeSmafTarget(const WriterContext& context);
 
-// A WAVE file with a compressed format, decoded to PCM as "_cwwtmp.wav".
-int decodeCompressedInput(const platform::Path& input, const platform::Path& workFolder);
-
 } // namespace cw
