@@ -54,6 +54,8 @@ File createForWrite(const Path& path, unsigned share = shareRead | shareWrite);
 bool createFolder(const Path& path);
 bool deleteFile(const Path& path);
 bool fileExists(const Path& path);
+// Copies a file's bytes, replacing the target if it exists. True on success.
+bool copyFile(const Path& from, const Path& to);
 
 // Full path of the running executable, and its folder.
 Path modulePath();

@@ -69,7 +69,7 @@ prepare_prefix() {
                 # Dialogs close without waiting for a window manager that Xvfb does not have.
                 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f &&
                 wineserver -w
-        } </dev/null >"$log" 2>&1
+        } </dev/null >"$log" 2>&1 9>&-
         local status=$?
         if [ $status -ne 0 ]; then
             echo "wine-run.sh: making the Wine prefix failed ($status); see $log" >&2

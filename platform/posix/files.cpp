@@ -119,6 +119,13 @@ bool fileExists(const Path& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+bool copyFile(const Path& from, const Path& to) {
+    std::error_code ec;
+    return std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing,
+                                      ec) &&
+           !ec;
+}
+
 Path modulePath() {
     char buffer[PATH_MAX + 1];
     ssize_t length = ::readlink("/proc/self/exe", buffer, PATH_MAX);
