@@ -11,7 +11,9 @@ cd "$root"
 
 jobs=${CW_JOBS:-2}
 
-bash tools/install-packages.sh $(cat tools/windows-packages.txt)
+# The native packages too: the native console program is built for the comparison of the
+# two builds' output.
+bash tools/install-packages.sh $(cat tools/native-packages.txt tools/windows-packages.txt)
 
 # Wine takes its ANSI code page (932) and its file-name encoding from this locale.
 if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
@@ -24,8 +26,12 @@ if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
     locale-gen
 fi
 
+echo "== native console program (the Windows build's output must match its bytes)"
+cmake --preset release >/dev/null
+cmake --build --preset release -j"$jobs" --target chimewright-cli
+
 echo "== configuring and building the Windows preset"
-cmake --preset windows
+cmake --preset windows >/dev/null
 cmake --build --preset windows -j"$jobs"
 
 # A private X display for the run (Wine's windows need one; xvfb-run would end it while the
