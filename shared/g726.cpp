@@ -268,6 +268,8 @@ int reconstructAndAdapt(G726State& s, unsigned code, G726CodeWidth width, Predic
 
 void g726Reset(G726State& state) { state = G726State{}; }
 
+int g726ScaleFactor(const G726State& state) { return scaleFactor(state); }
+
 unsigned g726Encode(G726State& state, int linear, G726CodeWidth width) {
     const Prediction p = predict(state);
     const int y = scaleFactor(state);

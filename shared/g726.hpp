@@ -37,6 +37,10 @@ struct G726State {
 
 void g726Reset(G726State& state);
 
+// The quantiser scale factor y (13 bits, in the Recommendation's units) that the next sample
+// will use: the locked and unlocked factors mixed by the speed-control parameter.
+int g726ScaleFactor(const G726State& state);
+
 // Encodes one 14-bit linear sample (-8192 ... 8191) and returns the code word
 // (0 ... 3 or 0 ... 15).
 unsigned g726Encode(G726State& state, int linear, G726CodeWidth width);

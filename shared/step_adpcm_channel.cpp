@@ -28,6 +28,7 @@ std::size_t encodeStepAdpcmChannel(std::span<const unsigned char> wavImage,
     std::size_t written = 0;
     for (std::size_t pos = TempWavSamples::firstSampleOffset;
          pos < samples.end() && written < limit; pos += advance) {
+        const stepAdpcmState before = state;
         const unsigned first = encodeNext(samples.at(pos));
         const unsigned second = encodeNext(samples.at(pos + secondOffset));
         unsigned char byte = conditioned ? static_cast<unsigned char>((first << 4) | second)
@@ -37,6 +38,12 @@ std::size_t encodeStepAdpcmChannel(std::span<const unsigned char> wavImage,
         if (conditioned && byte == 0x00 && written >= 3 && out[written - 1] == 0x00 &&
             out[written - 2] == 0x00) {
             byte = 0x80;
+            // A decoder reads the stored byte: codes 8 and 0. Follow it, or every substitution
+            // would leave a lasting offset of twice step/8 in the decoded signal and long quiet
+            // passages would drift to the rail.
+            state = before;
+            stepAdpcmDecode(state, 0x8);
+            stepAdpcmDecode(state, 0x0);
         }
         out[written++] = byte;
     }

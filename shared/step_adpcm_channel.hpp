@@ -3,8 +3,9 @@
 //
 // - highNibbleFirst: conditioned samples (conditionSample, index counted per sample read),
 //   first sample of a pair in bits 7-4, and the zero-run guard: a 0x00 byte at output index
-//   3 or later whose two stored predecessors are both 0x00 is stored as 0x80 (the codec
-//   state is not changed by the substitution).
+//   3 or later whose two stored predecessors are both 0x00 is stored as 0x80. The encoder
+//   then continues from the state a decoder reaches with the stored byte, so the decoded
+//   signal carries no offset from the substitution.
 // - lowNibbleFirst: raw samples, first sample of a pair in bits 3-0, no guard.
 //
 // Each output byte consumes two consecutive samples (4 bytes of the image), or, with
