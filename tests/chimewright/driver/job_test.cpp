@@ -103,7 +103,9 @@ TEST_F(ConvertFile, InputFailuresEndTheConversion) {
     WavSpec adpcm; adpcm.formatTag = 2;
     putFile(input, makeWav(adpcm, {1, 2, 3, 4}));
     EXPECT_EQ(convert(jobWith({{cw::targetQcp, 0}})), 1013);
-    putFile(input, "RIFF\x10\0\0\0AVI LIST\0\0\0\0");
+    std::string avi = makeWav({}, {1, 2, 3});
+    avi.replace(8, 8, "AVI LIST");
+    putFile(input, avi);
     EXPECT_EQ(convert(jobWith({{cw::targetQcp, 0}})), 1010);
     WavSpec wide; wide.bits = 24;
     putFile(input, makeWav(wide, {1, 2, 3}));
