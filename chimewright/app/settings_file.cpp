@@ -1,0 +1,109 @@
+#include "chimewright/app/settings_file.hpp"
+
+#include "chimewright/app/c_numbers.hpp"
+#include "chimewright/app/user_text.hpp"
+#include "platform/profile.hpp"
+#include "platform/text.hpp"
+
+namespace cw {
+
+namespace {
+
+constexpr std::size_t shortText = 256;
+constexpr std::size_t longText = 1024;
+constexpr std::size_t maxAnsiCopyright = 254;
+
+// The targets that have a key in both STYLE and VOLUME, in the file's key order; SMAF and
+// QCP follow them in STYLE only.
+constexpr int modelOrder[] = {
+    targetN503,  targetN504,  targetN505,  targetF503,  targetF504,    targetF505,
+    targetP211,  targetP505,  targetP900,  targetD211,  targetD505,    targetSh251,
+    targetSh505, targetSh252, targetSo504, targetSo505, targetSo505is, targetSa700,
+    targetSa702, targetP903,  targetL600,  targetN600,  targetM702,    targetAndroid,
+};
+constexpr int styleOnly[] = {targetSmaf, targetQcp};
+
+const char* keyOf(int target) { return targetTable[static_cast<std::size_t>(target)].key; }
+
+struct Sections {
+    std::string style, volume, option;
+    explicit Sections(std::string_view prefix)
+        : style(std::string(prefix) + "STYLE"), volume(std::string(prefix) + "VOLUME"),
+          option(std::string(prefix) + "OPTION") {}
+};
+
+} // namespace
+
+platform::Path settingsFilePath() { return platform::settingsFolder() / "ferrowind.ini"; }
+
+void loadSettings(SettingsState& state, const platform::Path& file, std::string_view prefix) {
+    const Sections s(prefix);
+    auto flagsOf = [&](const char* key, std::uint32_t fallback) {
+        return static_cast<std::uint32_t>(
+            platform::readProfileInt(file, s.style, key, static_cast<int>(fallback)));
+    };
+    auto volumeOf = [&](const char* key) {
+        return leadingDouble(platform::readProfileString(file, s.volume, key, "1.0", shortText));
+    };
+
+    state.normalisationFlags = flagsOf("normoff", defaultNormalisationFlags);
+    for (int target : modelOrder) {
+        const auto t = static_cast<std::size_t>(target);
+        state.flags[t] = flagsOf(keyOf(target), targetProfiles[t].defaultFlags);
+    }
+    for (int target : styleOnly) {
+        const auto t = static_cast<std::size_t>(target);
+        state.flags[t] = flagsOf(keyOf(target), targetProfiles[t].defaultFlags);
+        state.volumes[t] = 1.0;
+    }
+
+    state.normalisationLevel = volumeOf("normalize");
+    for (int target : modelOrder) state.volumes[static_cast<std::size_t>(target)] = volumeOf(keyOf(target));
+
+    state.loop = leadingInteger(platform::readProfileString(file, s.option, "loop", "0", shortText));
+    state.userSizeLimit =
+        leadingInteger(platform::readProfileString(file, s.option, "maxmld", "100000", shortText));
+}
+
+void saveSettings(const SettingsState& state, const platform::Path& file,
+                  std::string_view prefix) {
+    const Sections s(prefix);
+    auto flagsText = [](std::uint32_t flags) {
+        return formatInteger(static_cast<int>(flags)); // "%d" of the stored word
+    };
+
+    platform::writeProfileString(file, s.style, "normoff", flagsText(state.normalisationFlags));
+    for (int target : modelOrder)
+        platform::writeProfileString(file, s.style, keyOf(target),
+                                     flagsText(state.flags[static_cast<std::size_t>(target)]));
+    for (int target : styleOnly)
+        platform::writeProfileString(file, s.style, keyOf(target),
+                                     flagsText(state.flags[static_cast<std::size_t>(target)]));
+
+    platform::writeProfileString(file, s.volume, "normalize", formatFixed(state.normalisationLevel));
+    for (int target : modelOrder)
+        platform::writeProfileString(file, s.volume, keyOf(target),
+                                     formatFixed(state.volumes[static_cast<std::size_t>(target)]));
+
+    platform::writeProfileString(file, s.option, "loop", formatInteger(state.loop));
+    platform::writeProfileString(file, s.option, "maxmld", formatInteger(state.userSizeLimit));
+}
+
+void setCopyright(SettingsState& state, std::string_view text) {
+    state.copyright = cutToUtf16Units(text, longText - 1);
+    state.copyrightAnsi = cutCp932Bytes(platform::utf8ToCp932(state.copyright), maxAnsiCopyright);
+}
+
+void readUserCopyright(SettingsState& state, const platform::Path& file) {
+    setCopyright(state, platform::readProfileString(file, "user", "copyright", "", longText));
+}
+
+std::string readOutputFolder(const platform::Path& file) {
+    return platform::readProfileString(file, "user", "output", "", longText);
+}
+
+void storeOutputFolder(const platform::Path& file, std::string_view folder) {
+    platform::writeProfileString(file, "user", "output", folder);
+}
+
+} // namespace cw

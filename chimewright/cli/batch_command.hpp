@@ -1,0 +1,12 @@
+// The console program's batch: settings, rows from the arguments, the batch itself.
+#pragma once
+
+#include "chimewright/cli/console_options.hpp"
+
+namespace console {
+
+// Exit status: 0 every row succeeded, 1 a row failed or nothing could be converted, 2 bad
+// usage found late (an unknown preset, an unreadable list).
+int runBatchCommand(const Options& options);
+
+} // namespace console

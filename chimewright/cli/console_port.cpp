@@ -1,0 +1,64 @@
+#include "chimewright/cli/console_port.hpp"
+
+#include "chimewright/app/result_messages.hpp"
+#include "chimewright/cli/terminal.hpp"
+
+#include <cstdio>
+#include <string>
+
+namespace console {
+
+namespace {
+
+// Message texts hold CR LF for the window's message boxes.
+std::string forConsole(std::string_view text) {
+    std::string out;
+    for (char c : text)
+        if (c != '\r') out.push_back(c);
+    return out;
+}
+
+constexpr const char* clearLine = "\r\x1b[K";
+
+} // namespace
+
+ConsolePort::ConsolePort(cw::SettingsState state, std::optional<std::string> outputFolder)
+    : state_(std::move(state)), outputFolder_(std::move(outputFolder)),
+      progress_(errorIsTerminal()), canAsk_(inputIsTerminal()) {}
+
+std::optional<std::string> ConsolePort::chooseOutputFolder(std::string_view,
+                                                           std::string_view preselected) {
+    std::string folder = outputFolder_ ? *outputFolder_ : std::string(preselected);
+    std::fprintf(stderr, "output folder: %s\n", folder.c_str());
+    return folder;
+}
+
+void ConsolePort::rowStarting(const cw::FileList& list, std::size_t row) {
+    if (!progress_) return;
+    std::fprintf(stderr, "%s[%llu/%llu] %s ...", clearLine,
+                 static_cast<unsigned long long>(row + 1),
+                 static_cast<unsigned long long>(list.rows.size()),
+                 list.rows[row].path.c_str());
+    std::fflush(stderr);
+}
+
+void ConsolePort::rowFinished(const cw::FileList& list, std::size_t row) {
+    if (progress_) std::fputs(clearLine, stderr);
+    std::printf("%s: %s\n", list.rows[row].path.c_str(), cw::showResult(list.results[row]).c_str());
+    std::fflush(stdout);
+}
+
+bool ConsolePort::askRetry(std::string_view question) {
+    if (!canAsk_) return false;
+    std::fprintf(stderr, "%s [y/N] ", forConsole(question).c_str());
+    std::fflush(stderr);
+    char answer[64];
+    if (!std::fgets(answer, sizeof answer, stdin)) return false;
+    return answer[0] == 'y' || answer[0] == 'Y';
+}
+
+void ConsolePort::showMessage(std::string_view text) {
+    std::fprintf(stderr, "%s\n", forConsole(text).c_str());
+}
+
+} // namespace console

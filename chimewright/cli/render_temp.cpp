@@ -1,0 +1,47 @@
+#include "chimewright/cli/render_temp.hpp"
+
+#include "chimewright/driver/input_check.hpp"
+#include "chimewright/driver/intermediates.hpp"
+#include "chimewright/driver/temp_files.hpp"
+#include "platform/files.hpp"
+#include "platform/text.hpp"
+
+#include <cstdio>
+
+namespace console {
+
+int renderTemp(const Options& options) {
+    const platform::Path work = options.workFolder ? platform::pathFromUtf8(*options.workFolder)
+                                                   : platform::moduleFolder();
+    if (!platform::createFolder(work)) {
+        std::fprintf(stderr, "chimewright: cannot use the folder %s\n",
+                     platform::pathToUtf8(work).c_str());
+        return 1;
+    }
+    const std::string& name = options.files.front();
+    const platform::Path input = platform::pathFromUtf8(name);
+    bool tarnwickAvailable = false;
+    int code = cw::checkInputWave(input, work, tarnwickAvailable);
+    if (code == 0) {
+        cw::Intermediates all{true, true, true, true, true, true};
+        code = cw::renderIntermediates(input, all, options.level, work);
+    }
+    if (code != 0) {
+        std::fprintf(stderr, "chimewright: %s: conversion failed (%d)\n", name.c_str(), code);
+        return 1;
+    }
+    const char* made[] = {"_cwmltmp.wav", "_cwmrtmp.wav", "_cwhltmp.wav", "_cwhrtmp.wav",
+                          "_cwm4tmp.wav", "_cwm8tmp.wav", "_cwmtmp.wav",  "_cwsmtmp.wav",
+                          "_cwm32tmp.wav"};
+    for (const char* temp : made) {
+        platform::Path path = cw::tempPath(work, temp);
+        platform::File file = platform::openForRead(path);
+        auto size = file.size();
+        if (!size) continue;
+        std::printf("made %s (%llu samples)\n", platform::pathToUtf8(path).c_str(),
+                    static_cast<unsigned long long>((*size - 44) / 2));
+    }
+    return 0;
+}
+
+} // namespace console
