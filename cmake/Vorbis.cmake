@@ -23,3 +23,12 @@ else()
   target_link_libraries(cw_vorbis_encoder INTERFACE PkgConfig::CW_VORBISENC)
   target_link_libraries(cw_vorbis_decoder INTERFACE PkgConfig::CW_VORBISFILE)
 endif()
+
+# The Ogg tests in chimewright_tests read back what was written with libvorbis's own decoder.
+# Linked once every folder has been read, when the test program exists.
+function(cw_link_ogg_test_decoder)
+  if(TARGET chimewright_tests)
+    target_link_libraries(chimewright_tests PRIVATE cw_vorbis_decoder)
+  endif()
+endfunction()
+cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL cw_link_ogg_test_decoder)
