@@ -60,13 +60,13 @@ int prepareJob(const JobRequest& request) {
     texts.copyrightAnsi = cutCp932(request.copyrightAnsi, maxAnsiText);
 
     int code = convertFile(request.input, settings, request.workFolder, texts, request.level,
-                           request.intervalMs, request.smafBudget);
+                           request.intervalMs, request.smafBudget, request.mfi);
     return code == 1 ? 0 : code;
 }
 
 int convertFile(const platform::Path& input, const JobSettings& settings,
                 const platform::Path& workFolder, const JobTexts& texts, double level,
-                int intervalMs, int smafBudget) {
+                int intervalMs, int smafBudget, const MfiOptions& mfi) {
     for (const char* name : fixedTempNames) platform::deleteFile(tempPath(workFolder, name));
 
     bool tarnwickAvailable = false;
@@ -83,7 +83,7 @@ int convertFile(const platform::Path& input, const JobSettings& settings,
     if ((code = renderIntermediates(source, neededIntermediates(settings), level, workFolder)))
         return code;
 
-    const WriterContext context{settings, workFolder, texts, intervalMs, smafBudget};
+    const WriterContext context{settings, workFolder, texts, intervalMs, smafBudget, mfi};
     if ((code = writeMfiAndAndroidTargets(context))) return code;
 
     platform::setCurrentFolder(workFolder);

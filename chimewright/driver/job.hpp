@@ -13,6 +13,12 @@ struct TargetSetting {
     double volume = 1.0;
 };
 
+// Batch-wide options of the MFi writers (settings section OPTION).
+struct MfiOptions {
+    int loop = 0;               // loop markers around the sound
+    int userSizeLimit = 100000; // byte budget of the targets with "Unlimited"
+};
+
 // Everything one row of a batch needs. Texts are UTF-8 (user-interface text); the ANSI
 // copyright is the code-page-932 form, at most 254 bytes, empty when there is none.
 struct JobRequest {
@@ -27,6 +33,7 @@ struct JobRequest {
     std::string copyrightAnsi;
     std::array<TargetSetting, targetCount> targets{};
     platform::Path workFolder; // where temporary files, tarnwick and the QCP converter live
+    MfiOptions mfi;
 };
 
 // Texts handed to the writers: UI (UTF-8) and ANSI forms; an absent copyright is empty.
@@ -43,7 +50,7 @@ int prepareJob(const JobRequest& request);
 
 int convertFile(const platform::Path& input, const JobSettings& settings,
                 const platform::Path& workFolder, const JobTexts& texts, double level,
-                int intervalMs, int smafBudget);
+                int intervalMs, int smafBudget, const MfiOptions& mfi = {});
 
 // Title as ANSI bytes: code page 932, at most 254 bytes; an empty result becomes " ".
 std::string titleToAnsi(const std::string& title);

@@ -11,6 +11,7 @@ struct WriterContext {
     const JobTexts& texts;
     int intervalMs;
     int smafBudget;
+    MfiOptions mfi = {};
 };
 
 // The MFi encoder drivers in their fixed order, then the Android writer; the first non-zero
