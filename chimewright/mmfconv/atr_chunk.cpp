@@ -1,0 +1,64 @@
+#include "chimewright/mmfconv/atr_chunk.hpp"
+
+#include "chimewright/mmfconv/byte_writer.hpp"
+
+#include <algorithm>
+
+namespace MMFCONV {
+
+namespace {
+
+constexpr std::size_t headerSize = 14; // "ATR", number, size, six bytes
+
+int waveRate(unsigned char waveType) {
+    switch (waveType) {
+    case 0x11: return 8000;
+    case 0x10: return 4000;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+atrChunk::atrChunk(const unsigned char* chunkBytes, std::size_t count)
+    : mmmdChunk(chunkBytes, count) {
+    trackNumber = chunkBytes[3];
+    std::copy(chunkBytes + 8, chunkBytes + headerSize, header.begin());
+    std::size_t offset = headerSize;
+    while (offset < count) {
+        const std::size_t length = fittingChunkLength(chunkBytes + offset, count - offset);
+        if (length == 0) break;
+        auto sub = std::make_unique<mmmdChunk>(chunkBytes + offset, length);
+        const int rate = waveRate(header[2]);
+        if (chunkIdIs(chunkBytes + offset, "Awa", 3)) {
+            sub->isWave = true;
+            sub->sampleRate = rate;
+            // two samples per byte
+            if (rate != 0) sub->durationMs = double(length - 8) * 2 * 1000 / rate;
+        }
+        subchunks.push_back(std::move(sub));
+        offset += length;
+    }
+}
+
+atrChunk::~atrChunk() = default;
+
+int atrChunk::size() const {
+    int total = static_cast<int>(headerSize);
+    for (const auto& sub : subchunks) total += sub->size();
+    return total;
+}
+
+int atrChunk::write(unsigned char* out, int capacity) {
+    const int length = size();
+    if (capacity < length) return 0;
+    ByteWriter w(out);
+    w.text("ATR");
+    w.byte(static_cast<unsigned>(trackNumber));
+    w.be32(static_cast<std::uint32_t>(length - 8));
+    w.bytes(header.data(), header.size());
+    for (const auto& sub : subchunks) w.skip(sub->write(w.here(), length - w.written()));
+    return w.written();
+}
+
+} // namespace MMFCONV

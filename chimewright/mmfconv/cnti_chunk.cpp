@@ -1,0 +1,98 @@
+#include "chimewright/mmfconv/cnti_chunk.hpp"
+
+#include "chimewright/mmfconv/byte_writer.hpp"
+#include "shared/smaf_tags.hpp"
+
+#include <cstring>
+
+namespace MMFCONV {
+
+namespace {
+
+constexpr int headerSize = 13; // "CNTI", size, five bytes
+constexpr std::size_t maxTagLength = 255;
+
+// Pieces end at a comma at option-text index 2 or later that no backslash precedes.
+std::vector<std::string> splitOptionText(const std::string& text) {
+    std::vector<std::string> pieces;
+    std::string piece;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        piece += text[i];
+        if (text[i] == ',' && i >= 2 && text[i - 1] != '\\') {
+            pieces.push_back(piece);
+            piece.clear();
+        }
+    }
+    if (!piece.empty()) pieces.push_back(piece);
+    return pieces;
+}
+
+} // namespace
+
+std::string makeOptionTag(const char* name, const char* value) {
+    std::string tag(name);
+    const std::string escaped = suite::escapeSmafTagValue(value, suite::SmafTagBytes::single);
+    for (std::size_t i = 0; i < escaped.size();) {
+        const std::size_t unit = escaped[i] == '\\' ? 2 : 1; // never split an escape pair
+        if (tag.size() + unit > maxTagLength - 1) break; // room for the closing comma
+        tag.append(escaped, i, unit);
+        i += unit;
+    }
+    tag += ',';
+    return tag;
+}
+
+cntiChunk::cntiChunk(const unsigned char* chunkBytes, std::size_t count)
+    : mmmdChunk(chunkBytes, count) {
+    contentsClass = chunkBytes[8];
+    contentsType = chunkBytes[9];
+    codeType = chunkBytes[10];
+    copyStatus = chunkBytes[11];
+    copyCount = chunkBytes[12];
+    parsedOptionText_.assign(reinterpret_cast<const char*>(chunkBytes) + headerSize,
+                             count - headerSize);
+    keepsParsedText_ = true;
+    tags = splitOptionText(parsedOptionText_);
+}
+
+cntiChunk::~cntiChunk() = default;
+
+std::string cntiChunk::optionText() const {
+    if (useOpda) return {};
+    return keepsParsedText_ ? parsedOptionText_ : titleTag + copyrightTag;
+}
+
+int cntiChunk::size() const { return headerSize + static_cast<int>(optionText().size()); }
+
+int cntiChunk::write(unsigned char* out, int capacity) {
+    const int length = size();
+    if (capacity < length) return 0;
+    ByteWriter w(out);
+    w.text("CNTI");
+    w.be32(static_cast<std::uint32_t>(length - 8));
+    w.byte(contentsClass);
+    w.byte(contentsType);
+    w.byte(codeType);
+    w.byte(copyStatus);
+    w.byte(copyCount);
+    w.text(optionText());
+    return w.written();
+}
+
+void cntiChunk::setContentsInfo(const char* title, const char* copyright, bool opda) {
+    contentsClass = 0;
+    codeType = 0;
+    copyCount = 0;
+    copyStatus = copyright ? 1 : 0;
+    keepsParsedText_ = false;
+    useOpda = opda;
+    if (opda) {
+        contentsType = 0x32;
+        return;
+    }
+    contentsType = 0x01;
+    titleTag = title ? makeOptionTag("ST:", title) : std::string();
+    copyrightTag = copyright ? makeOptionTag("CR:", copyright) : std::string();
+}
+
+} // namespace MMFCONV

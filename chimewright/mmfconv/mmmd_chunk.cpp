@@ -1,0 +1,36 @@
+#include "chimewright/mmfconv/mmmd_chunk.hpp"
+
+#include "shared/byte_order.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+namespace MMFCONV {
+
+mmmdChunk::mmmdChunk(const unsigned char* chunkBytes, std::size_t count)
+    : bytes(chunkBytes, chunkBytes + count) {}
+
+mmmdChunk::~mmmdChunk() = default;
+
+int mmmdChunk::write(unsigned char* out, int capacity) {
+    const int length = size();
+    if (capacity < length) return 0;
+    std::copy(bytes.begin(), bytes.end(), out);
+    return length;
+}
+
+const unsigned char* mmmdChunk::data() const { return bytes.data(); }
+
+int mmmdChunk::size() const { return static_cast<int>(bytes.size()); }
+
+std::size_t fittingChunkLength(const unsigned char* bytes, std::size_t available) {
+    if (available < 8) return 0;
+    const std::uint64_t length = std::uint64_t{suite::readBe32(bytes + 4)} + 8;
+    return length <= available ? static_cast<std::size_t>(length) : 0;
+}
+
+bool chunkIdIs(const unsigned char* bytes, const char* id, std::size_t idLength) {
+    return std::memcmp(bytes, id, idLength) == 0;
+}
+
+} // namespace MMFCONV

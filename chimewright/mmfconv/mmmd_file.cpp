@@ -1,0 +1,135 @@
+#include "chimewright/mmfconv/mmmd_file.hpp"
+
+#include "chimewright/mmfconv/atr_chunk.hpp"
+#include "chimewright/mmfconv/byte_writer.hpp"
+#include "chimewright/mmfconv/cnti_chunk.hpp"
+#include "chimewright/mmfconv/mtr_chunk.hpp"
+#include "chimewright/mmfconv/opda_chunk.hpp"
+#include "shared/smaf_crc.hpp"
+
+#include <climits>
+
+namespace MMFCONV {
+
+namespace {
+
+constexpr std::size_t cntiMinimum = 13;
+constexpr std::size_t atrMinimum = 14;
+
+std::unique_ptr<mmmdChunk> parseChunk(const unsigned char* bytes, std::size_t length) {
+    if (chunkIdIs(bytes, "CNTI", 4) && length >= cntiMinimum)
+        return std::make_unique<cntiChunk>(bytes, length);
+    if (chunkIdIs(bytes, "OPDA", 4)) return std::make_unique<opdaChunk>(bytes, length);
+    if (chunkIdIs(bytes, "MTR", 3) && mtrChunk::headerFits(bytes, length))
+        return std::make_unique<mtrChunk>(bytes, length);
+    if (chunkIdIs(bytes, "ATR", 3) && length >= atrMinimum)
+        return std::make_unique<atrChunk>(bytes, length);
+    // Unknown, or too short for its kind: kept as it is, never written.
+    return std::make_unique<mmmdChunk>(bytes, length);
+}
+
+bool isCnti(const mmmdChunk& c) { return dynamic_cast<const cntiChunk*>(&c) != nullptr; }
+bool isOpda(const mmmdChunk& c) { return dynamic_cast<const opdaChunk*>(&c) != nullptr; }
+bool isTrack(const mmmdChunk& c) {
+    return dynamic_cast<const mtrChunk*>(&c) != nullptr || dynamic_cast<const atrChunk*>(&c) != nullptr;
+}
+
+bool hasEvent(const mtrChunk& track, bool anyValue) {
+    for (const auto& note : track.events)
+        if (note->eventLength() == 3 && note->eventStartsWith({0xB9, 0x00}) &&
+            (anyValue || note->eventBytes()[2] == 0x7D))
+            return true;
+    return false;
+}
+
+} // namespace
+
+mmmdFile::mmmdFile(const unsigned char* image, std::size_t length) {
+    // Sizes are 32-bit signed numbers; a larger image is not taken apart.
+    if (!image || length > INT_MAX / 2) return;
+    bytes.assign(image, image + length);
+    if (length >= 2) {
+        storedCrc = suite::readBe16(image + length - 2);
+        computedCrc = suite::smafCrc16(image, length - 2);
+    }
+    std::size_t offset = 8;
+    while (offset < length) {
+        const std::size_t chunkLength = fittingChunkLength(image + offset, length - offset);
+        if (chunkLength == 0) break;
+        chunks.push_back(parseChunk(image + offset, chunkLength));
+        offset += chunkLength;
+    }
+}
+
+mmmdFile::~mmmdFile() = default;
+
+std::vector<mmmdChunk*> mmmdFile::writtenChunks() const {
+    mmmdChunk* cnti = nullptr;
+    mmmdChunk* opda = nullptr;
+    for (const auto& chunk : chunks) {
+        if (!cnti && isCnti(*chunk)) cnti = chunk.get();
+        if (!opda && isOpda(*chunk)) opda = chunk.get();
+    }
+    std::vector<mmmdChunk*> written;
+    if (cnti) written.push_back(cnti);
+    if (opda) written.push_back(opda);
+    for (const auto& chunk : chunks)
+        if (isTrack(*chunk)) written.push_back(chunk.get());
+    return written;
+}
+
+int mmmdFile::size() const {
+    int total = 10; // "MMMD", size, check code
+    for (const mmmdChunk* chunk : writtenChunks()) total += chunk->size();
+    return total;
+}
+
+int mmmdFile::write(unsigned char* out, int capacity) {
+    const int length = size();
+    if (!out || capacity < length) return 0;
+    ByteWriter w(out);
+    w.text("MMMD");
+    w.be32(static_cast<std::uint32_t>(length - 8));
+    for (mmmdChunk* chunk : writtenChunks()) w.skip(chunk->write(w.here(), length - w.written()));
+    w.be16(suite::smafCrc16(out, static_cast<std::size_t>(w.written())));
+    return w.written();
+}
+
+bool mmmdFile::setContentsInfo(const char* title, const char* copyright, bool useOpda) {
+    bool changed = false;
+    std::size_t firstCnti = chunks.size();
+    for (std::size_t i = 0; i < chunks.size(); ++i) {
+        if (auto* cnti = dynamic_cast<cntiChunk*>(chunks[i].get())) {
+            cnti->setContentsInfo(title, copyright, useOpda);
+            if (firstCnti == chunks.size()) firstCnti = i;
+            changed = true;
+        } else if (isOpda(*chunks[i])) {
+            chunks.erase(chunks.begin() + static_cast<std::ptrdiff_t>(i));
+            changed = true;
+            break;
+        }
+    }
+    if (useOpda && firstCnti < chunks.size()) {
+        auto opda = std::make_unique<opdaChunk>();
+        opda->setTexts(title, copyright);
+        chunks.insert(chunks.begin() + static_cast<std::ptrdiff_t>(firstCnti) + 1, std::move(opda));
+        changed = true;
+    }
+    return changed;
+}
+
+bool mmmdFile::attachStream(const std::vector<int>& startTimesMs, double durationMs,
+                            const mmmdChunk& waveChunk) {
+    mtrChunk* target = nullptr;
+    for (const auto& chunk : chunks) {
+        auto* track = dynamic_cast<mtrChunk*>(chunk.get());
+        if (!track) continue;
+        if (!target || hasEvent(*track, true)) target = track;
+        if (hasEvent(*track, false)) break;
+    }
+    if (!target || !target->isMobile()) return false;
+    if (!startTimesMs.empty()) target->insertStreamSetup();
+    return target->attachStream(startTimesMs, durationMs, waveChunk);
+}
+
+} // namespace MMFCONV

@@ -1,0 +1,238 @@
+#include "chimewright/mmfconv/mtr_chunk.hpp"
+
+#include "chimewright/mmfconv/byte_writer.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+namespace MMFCONV {
+
+namespace {
+
+constexpr int streamRate = 16000;
+constexpr unsigned char streamWaveType = 0x20; // mono 4-bit ADPCM
+
+int statusBytes(unsigned char formatType) { return formatType != 0 ? 16 : 2; }
+
+// Offsets of "st:" / "sp:" values in a seek-information chunk, each followed by a 32-bit value.
+template <class Visit>
+void forEachSeekTag(const unsigned char* chunk, std::size_t length, std::size_t skipAfterStart,
+                    Visit visit) {
+    for (std::size_t i = 8; i + 7 <= length;) {
+        if (std::memcmp(chunk + i, "st:", 3) == 0) {
+            visit(true, i + 3);
+            i += skipAfterStart;
+        } else if (std::memcmp(chunk + i, "sp:", 3) == 0) {
+            visit(false, i + 3);
+            i += skipAfterStart;
+        } else {
+            ++i;
+        }
+    }
+}
+
+} // namespace
+
+bool mtrChunk::headerFits(const unsigned char* chunkBytes, std::size_t count) {
+    return count >= 12 && count >= static_cast<std::size_t>(12 + statusBytes(chunkBytes[8]));
+}
+
+mtrChunk::mtrChunk(const unsigned char* chunkBytes, std::size_t count)
+    : mmmdChunk(chunkBytes, count) {
+    trackNumber = chunkBytes[3];
+    formatType = chunkBytes[8];
+    sequenceType = chunkBytes[9];
+    durationTimebase = chunkBytes[10];
+    gateTimebase = chunkBytes[11];
+    if (isMobile()) {
+        std::copy(chunkBytes + 12, chunkBytes + 28, channelStatus.begin());
+    } else {
+        channelStatus[0] = chunkBytes[12] >> 4;
+        channelStatus[1] = chunkBytes[12] & 0x0F;
+        channelStatus[2] = chunkBytes[13] >> 4;
+        channelStatus[3] = chunkBytes[13] & 0x0F;
+    }
+
+    bool sequenceSeen = false;
+    std::size_t offset = static_cast<std::size_t>(headerSize());
+    while (offset < count) {
+        const unsigned char* sub = chunkBytes + offset;
+        const std::size_t length = fittingChunkLength(sub, count - offset);
+        if (length == 0) break;
+        if (chunkIdIs(sub, "MspI", 4)) {
+            parseSeekInfo(sub, length, !sequenceSeen);
+            otherSubchunks.push_back(std::make_unique<mmmdChunk>(sub, length));
+        } else if (chunkIdIs(sub, "Mtsu", 4)) {
+            parseSetup(sub + 8, length - 8);
+        } else if (chunkIdIs(sub, "Mtsq", 4)) {
+            parseSequence(sub + 8, length - 8);
+            sequenceSeen = true;
+        } else if (chunkIdIs(sub, "Mtsp", 4)) {
+            parseStream(sub + 8, length - 8);
+        } else {
+            otherSubchunks.push_back(std::make_unique<mmmdChunk>(sub, length));
+        }
+        offset += length;
+    }
+}
+
+mtrChunk::~mtrChunk() = default;
+
+void mtrChunk::parseSeekInfo(const unsigned char* chunk, std::size_t length, bool beforeSequence) {
+    if (!beforeSequence) return;
+    bool start = false, stop = false;
+    forEachSeekTag(chunk, length, 7, [&](bool isStart, std::size_t valueAt) {
+        (isStart ? seekStart_ : seekStop_) = suite::readBe32(chunk + valueAt);
+        (isStart ? start : stop) = true;
+    });
+    if (!start) seekStart_ = 0;
+    if (!stop) seekStop_ = 0;
+    usesSeekInfo = start && stop;
+}
+
+void mtrChunk::parseSetup(const unsigned char* body, std::size_t length) {
+    std::size_t offset = 0;
+    while (offset < length) {
+        auto message = std::make_unique<exclusive>(isMobile());
+        const int consumed = message->parse(body + offset, length - offset);
+        if (consumed == 0) break;
+        setup.push_back(std::move(message));
+        offset += static_cast<std::size_t>(consumed);
+    }
+}
+
+void mtrChunk::parseSequence(const unsigned char* body, std::size_t length) {
+    // Offsets count from the sub-chunk header, as the seek values do plus 8.
+    const std::uint64_t startEnd = std::uint64_t{seekStart_} + 8;
+    const std::uint64_t stopEnd = std::uint64_t{seekStop_} + 8;
+    std::uint64_t offset = 8;
+    long long ticks = 0;
+    mtsqNote* started = nullptr;
+    mtsqNote* stopped = nullptr;
+    const std::size_t first = events.size();
+
+    std::size_t pos = 0;
+    while (pos < length) {
+        auto note = std::make_unique<mtsqNote>(isMobile());
+        const int consumed = note->parse(body + pos, length - pos);
+        if (consumed == 0) break;
+        const std::uint64_t end = offset + static_cast<std::uint64_t>(consumed);
+        if (!started && end > startEnd) {
+            started = note.get();
+            startTime = static_cast<int>(std::min<long long>(ticks, 0x7FFFFFFF));
+        }
+        if (!stopped && end > stopEnd) {
+            stopped = note.get();
+            stopTime = static_cast<int>(std::min<long long>(ticks, 0x7FFFFFFF));
+        }
+        if (note->duration() > 0) ticks += note->duration();
+        offset = end;
+        pos += static_cast<std::size_t>(consumed);
+        events.push_back(std::move(note));
+    }
+    if (events.size() == first) return;
+    if (!started) {
+        started = events[first].get();
+        startTime = 0;
+    }
+    if (!stopped) {
+        stopped = events.back().get();
+        stopTime = static_cast<int>(std::min<long long>(ticks, 0x7FFFFFFF));
+    }
+    started->setStartMark(true);
+    stopped->setStopMark(true);
+}
+
+void mtrChunk::parseStream(const unsigned char* body, std::size_t length) {
+    const std::size_t waveLength = fittingChunkLength(body, length);
+    if (waveLength < 11 || !chunkIdIs(body, "Mwa", 3)) return;
+    // Kept as an "Awa" chunk: wave type and rate move out of the data.
+    const std::size_t dataLength = waveLength - 11;
+    auto wave = std::make_unique<mmmdChunk>();
+    wave->bytes.resize(8 + dataLength);
+    std::memcpy(wave->bytes.data(), "Awa\x01", 4);
+    suite::writeBe32(wave->bytes.data() + 4, static_cast<std::uint32_t>(dataLength));
+    std::copy(body + 11, body + waveLength, wave->bytes.begin() + 8);
+    wave->isWave = true;
+    wave->sampleRate = suite::readBe16(body + 9);
+    if (wave->sampleRate > 0) wave->durationMs = double(dataLength) * 2 * 1000 / wave->sampleRate;
+    parsedStream = std::move(wave);
+}
+
+int mtrChunk::size() const {
+    int total = headerSize() + 16;
+    for (const auto& sub : otherSubchunks) total += sub->size();
+    for (const auto& message : setup) total += message->size();
+    for (const auto& note : events) total += note->encodedSize();
+    if (stream) total += stream->size() + 11;
+    return total;
+}
+
+void mtrChunk::refreshSeekInfo() {
+    std::uint32_t offset = 0, startAt = 0, stopAt = 0;
+    bool startFound = false;
+    for (const auto& note : events) {
+        if (note->startMark() && !startFound) {
+            startAt = offset;
+            startFound = true;
+        }
+        if (note->stopMark()) stopAt = offset;
+        offset += static_cast<std::uint32_t>(note->encodedSize());
+    }
+    for (auto& sub : otherSubchunks) {
+        if (sub->bytes.size() <= 23 || !chunkIdIs(sub->bytes.data(), "MspI", 4)) continue;
+        unsigned char* chunk = sub->bytes.data();
+        forEachSeekTag(chunk, sub->bytes.size(), 8, [&](bool isStart, std::size_t valueAt) {
+            suite::writeBe32(chunk + valueAt, isStart ? startAt : stopAt);
+        });
+    }
+}
+
+int mtrChunk::write(unsigned char* out, int capacity) {
+    const int length = size();
+    if (capacity < length) return 0;
+    refreshSeekInfo();
+
+    ByteWriter w(out);
+    w.text("MTR");
+    w.byte(static_cast<unsigned>(trackNumber));
+    w.be32(static_cast<std::uint32_t>(length - 8));
+    w.byte(formatType);
+    w.byte(sequenceType);
+    w.byte(durationTimebase);
+    w.byte(gateTimebase);
+    if (isMobile()) {
+        w.bytes(channelStatus.data(), channelStatus.size());
+    } else {
+        w.byte(unsigned(channelStatus[0] & 0x0F) << 4 | (channelStatus[1] & 0x0F));
+        w.byte(unsigned(channelStatus[2] & 0x0F) << 4 | (channelStatus[3] & 0x0F));
+    }
+    for (const auto& sub : otherSubchunks) w.skip(sub->write(w.here(), length - w.written()));
+
+    int setupSize = 0;
+    for (const auto& message : setup) setupSize += message->size();
+    w.text("Mtsu");
+    w.be32(static_cast<std::uint32_t>(setupSize));
+    for (const auto& message : setup) w.skip(message->write(w.here(), length - w.written()));
+
+    int sequenceSize = 0;
+    for (const auto& note : events) sequenceSize += note->encodedSize();
+    w.text("Mtsq");
+    w.be32(static_cast<std::uint32_t>(sequenceSize));
+    for (const auto& note : events) w.skip(note->write(w.here(), length - w.written()));
+
+    if (stream) {
+        const int c = stream->size();
+        w.text("Mtsp");
+        w.be32(static_cast<std::uint32_t>(c + 3));
+        w.text("Mwa");
+        w.byte(0x01);
+        w.be32(static_cast<std::uint32_t>(c - 5));
+        w.byte(streamWaveType);
+        w.be16(streamRate);
+        w.bytes(stream->data() + 8, static_cast<std::size_t>(c - 8));
+    }
+    return w.written();
+}
+
+} // namespace MMFCONV

@@ -1,0 +1,70 @@
+// "MTR" + track number, a score track: header, channel status, seek information ("MspI"),
+// setup messages ("Mtsu"), the sequence ("Mtsq") and optionally a stream wave ("Mtsp").
+//
+// Written back in a fixed order: header, the kept sub-chunks ("MspI" and unknown ones),
+// "Mtsu", "Mtsq", then "Mtsp" when a stream has been attached. A parsed "Mtsp" is kept in
+// parsedStream for reading only.
+#pragma once
+
+#include "chimewright/mmfconv/exclusive.hpp"
+#include "chimewright/mmfconv/mmmd_chunk.hpp"
+#include "chimewright/mmfconv/mtsq_note.hpp"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace MMFCONV {
+
+class mtrChunk : public mmmdChunk {
+public:
+    // `chunkBytes` is the whole chunk; its body must hold the header and channel status
+    // (see headerFits).
+    mtrChunk(const unsigned char* chunkBytes, std::size_t count);
+    ~mtrChunk() override;
+
+    static bool headerFits(const unsigned char* chunkBytes, std::size_t count);
+
+    int write(unsigned char* out, int capacity) override;
+    int size() const override;
+
+    bool isMobile() const { return formatType != 0; }
+
+    // Removes the channel-9 events other than notes and puts the stream's bank, program,
+    // volume and pan settings in their place.
+    void insertStreamSetup();
+    // Clears the old voice and stream set-up, silences what played the stream's voice,
+    // triggers the stream at each start time and takes a copy of waveChunk as the stream.
+    // Returns false (and changes nothing) for a handy-phone track.
+    bool attachStream(const std::vector<int>& startTimesMs, double durationMs,
+                      const mmmdChunk& waveChunk);
+
+    int trackNumber = 0;
+    unsigned char formatType = 0;
+    unsigned char sequenceType = 0;
+    unsigned char durationTimebase = 0;
+    unsigned char gateTimebase = 0;
+    // One byte per channel; format type 0 keeps its four nibbles in the first four.
+    std::array<unsigned char, 16> channelStatus{};
+    std::vector<std::unique_ptr<mmmdChunk>> otherSubchunks;
+    std::vector<std::unique_ptr<exclusive>> setup;
+    std::vector<std::unique_ptr<mtsqNote>> events;
+    std::unique_ptr<mmmdChunk> stream; // an "Awa" chunk, written as "Mtsp"
+    std::unique_ptr<mmmdChunk> parsedStream;
+    bool usesSeekInfo = false;
+    int startTime = 0; // ticks
+    int stopTime = 0;
+
+private:
+    int headerSize() const { return isMobile() ? 28 : 14; }
+    void parseSeekInfo(const unsigned char* chunk, std::size_t length, bool beforeSequence);
+    void parseSetup(const unsigned char* body, std::size_t length);
+    void parseSequence(const unsigned char* body, std::size_t length);
+    void parseStream(const unsigned char* body, std::size_t length);
+    void refreshSeekInfo();
+
+    std::uint32_t seekStart_ = 0; // of the last "MspI" before the sequence
+    std::uint32_t seekStop_ = 0;
+};
+
+} // namespace MMFCONV

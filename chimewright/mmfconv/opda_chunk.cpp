@@ -1,0 +1,147 @@
+#include "chimewright/mmfconv/opda_chunk.hpp"
+
+#include "chimewright/mmfconv/byte_writer.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+namespace MMFCONV {
+
+namespace {
+
+constexpr int writtenCodeTypeLimit = 0x80; // groups from here on are not written
+constexpr int maxFieldsPerGroup = 100;
+
+bool written(const DchGroup& group) { return group.codeType < writtenCodeTypeLimit; }
+
+std::unique_ptr<DchGroup> parseGroup(const unsigned char* bytes, std::size_t length) {
+    auto group = std::make_unique<DchGroup>();
+    group->codeType = bytes[3];
+    std::size_t offset = 8;
+    for (int count = 0; count < maxFieldsPerGroup && offset + 4 <= length; ++count) {
+        const std::size_t fieldLength = 4 + std::size_t{suite::readBe16(bytes + offset + 2)};
+        if (offset + fieldLength > length) break;
+        group->fields.push_back(std::make_unique<dchField>(bytes + offset, fieldLength));
+        offset += fieldLength;
+    }
+    group->refreshFlags();
+    return group;
+}
+
+} // namespace
+
+dchField::dchField(const unsigned char* fieldBytes, std::size_t count)
+    : bytes(fieldBytes, fieldBytes + count) {}
+
+dchField::dchField(const char* tag, std::string_view value) {
+    const std::size_t length = std::min<std::size_t>(value.size(), 0xFFFF);
+    bytes.resize(4 + length);
+    std::memcpy(bytes.data(), tag, 2);
+    suite::writeBe16(bytes.data() + 2, static_cast<std::uint16_t>(length));
+    if (length != 0) std::memcpy(bytes.data() + 4, value.data(), length);
+}
+
+dchField::~dchField() = default;
+
+const unsigned char* dchField::data() const { return bytes.data(); }
+
+int dchField::size() const { return static_cast<int>(bytes.size()); }
+
+int dchField::write(unsigned char* out, int capacity) {
+    if (capacity < size()) return 0;
+    std::copy(bytes.begin(), bytes.end(), out);
+    return size();
+}
+
+bool dchField::hasTag(const char* tag) const {
+    return bytes.size() >= 2 && std::memcmp(bytes.data(), tag, 2) == 0;
+}
+
+int DchGroup::size() const {
+    int total = 8;
+    for (const auto& field : fields) total += field->size();
+    return total;
+}
+
+int DchGroup::write(unsigned char* out, int capacity) const {
+    const int length = size();
+    if (capacity < length) return 0;
+    ByteWriter w(out);
+    w.text("Dch");
+    w.byte(static_cast<unsigned>(codeType));
+    w.be32(static_cast<std::uint32_t>(length - 8));
+    for (const auto& field : fields) w.skip(field->write(w.here(), length - w.written()));
+    return w.written();
+}
+
+void DchGroup::refreshFlags() {
+    hasTitle = std::any_of(fields.begin(), fields.end(), [](auto& f) { return f->hasTag("ST"); });
+    hasCopyright =
+        std::any_of(fields.begin(), fields.end(), [](auto& f) { return f->hasTag("CR"); });
+}
+
+void DchGroup::removeFirst(const char* tag) {
+    auto found = std::find_if(fields.begin(), fields.end(), [&](auto& f) { return f->hasTag(tag); });
+    if (found != fields.end()) fields.erase(found);
+}
+
+opdaChunk::opdaChunk() { bytes = {'O', 'P', 'D', 'A', 0, 0, 0, 0}; }
+
+opdaChunk::opdaChunk(const unsigned char* chunkBytes, std::size_t count)
+    : mmmdChunk(chunkBytes, count) {
+    std::size_t offset = 8;
+    while (offset < count) {
+        const std::size_t length = fittingChunkLength(chunkBytes + offset, count - offset);
+        if (length == 0 || !chunkIdIs(chunkBytes + offset, "Dch", 3)) break;
+        groups.push_back(parseGroup(chunkBytes + offset, length));
+        offset += length;
+    }
+    trailingBytes.assign(chunkBytes + offset, chunkBytes + count);
+}
+
+opdaChunk::~opdaChunk() = default;
+
+int opdaChunk::size() const {
+    int total = 8 + static_cast<int>(trailingBytes.size());
+    for (const auto& group : groups)
+        if (written(*group)) total += group->size();
+    return total;
+}
+
+int opdaChunk::write(unsigned char* out, int capacity) {
+    const int length = size();
+    if (capacity < length) return 0;
+    ByteWriter w(out);
+    w.text("OPDA");
+    w.be32(static_cast<std::uint32_t>(length - 8));
+    for (const auto& group : groups)
+        if (written(*group)) w.skip(group->write(w.here(), length - w.written()));
+    w.bytes(trailingBytes.data(), trailingBytes.size());
+    return w.written();
+}
+
+void opdaChunk::setTexts(const char* title, const char* copyright) {
+    if (!title && !copyright) return;
+    auto addTexts = [&](DchGroup& group) {
+        if (title) group.fields.insert(group.fields.begin(), std::make_unique<dchField>("ST", title));
+        if (copyright) group.fields.push_back(std::make_unique<dchField>("CR", copyright));
+        group.refreshFlags();
+    };
+    bool placed = false;
+    for (auto& group : groups) {
+        group->removeFirst("ST");
+        group->removeFirst("CR");
+        if (!placed && written(*group)) {
+            addTexts(*group);
+            placed = true;
+        }
+        group->refreshFlags();
+    }
+    if (!placed) {
+        auto group = std::make_unique<DchGroup>();
+        addTexts(*group);
+        groups.insert(groups.begin(), std::move(group));
+    }
+}
+
+} // namespace MMFCONV

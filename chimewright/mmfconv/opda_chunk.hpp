@@ -1,0 +1,62 @@
+// "OPDA", the optional-data chunk: data chunks "Dch" + code type, each a list of fields
+// (2-byte tag, 16-bit length, value). Groups of code type 0x80 or more are kept but never
+// written. Body bytes that do not form data chunks (some writers put plain text there) are
+// kept and written back after the groups.
+#pragma once
+
+#include "chimewright/mmfconv/mmmd_chunk.hpp"
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace MMFCONV {
+
+class dchField {
+public:
+    // `fieldBytes`: tag, length and value.
+    dchField(const unsigned char* fieldBytes, std::size_t count);
+    // A new field; the value is cut to 65535 bytes.
+    dchField(const char* tag, std::string_view value);
+    virtual ~dchField();
+
+    virtual const unsigned char* data() const;
+    virtual int size() const;
+    virtual int write(unsigned char* out, int capacity);
+
+    bool hasTag(const char* tag) const;
+
+    Bytes bytes;
+};
+
+struct DchGroup {
+    int codeType = 0;
+    std::vector<std::unique_ptr<dchField>> fields;
+    bool hasTitle = false;
+    bool hasCopyright = false;
+
+    int size() const; // "Dch", code type, size and the fields
+    int write(unsigned char* out, int capacity) const;
+    void refreshFlags();
+    void removeFirst(const char* tag);
+};
+
+class opdaChunk : public mmmdChunk {
+public:
+    opdaChunk(); // empty: 8 bytes
+    opdaChunk(const unsigned char* chunkBytes, std::size_t count);
+    ~opdaChunk() override;
+
+    int write(unsigned char* out, int capacity) override;
+    int size() const override;
+
+    // Puts "ST" (first) and "CR" (last) into the first group below code type 0x80 and takes
+    // the first "ST" and "CR" out of every other group; without such a group a new group of
+    // code type 0 is put first. Null pointers are absent texts; both absent: no change.
+    void setTexts(const char* title, const char* copyright);
+
+    std::vector<std::unique_ptr<DchGroup>> groups;
+    Bytes trailingBytes;
+};
+
+} // namespace MMFCONV

@@ -1,0 +1,58 @@
+#include "chimewright/mmfconv/stream_smaf_builder.hpp"
+
+#include "chimewright/mmfconv/mmmd_file.hpp"
+#include "chimewright/mmfconv/stream_templates.hpp"
+#include "shared/byte_order.hpp"
+
+#include <cstring>
+#include <vector>
+
+namespace MMFCONV {
+
+namespace {
+
+constexpr int minimumWaveLength = 15; // a chunk this short, or a shorter target, is not cut
+
+// A wave chunk of at most `target` bytes: the first `target` bytes, its size field lowered
+// by the number cut.
+mmmdChunk cutWave(const unsigned char* wave, int waveLength, int target) {
+    mmmdChunk chunk(wave, static_cast<std::size_t>(waveLength));
+    chunk.isWave = true;
+    if (target <= minimumWaveLength || target >= waveLength) return chunk;
+    const std::uint32_t cut = static_cast<std::uint32_t>(waveLength - target);
+    const std::uint32_t sizeField = suite::readBe32(wave + 4);
+    if (sizeField < cut || sizeField - cut <= static_cast<std::uint32_t>(minimumWaveLength))
+        return chunk;
+    chunk.bytes.resize(static_cast<std::size_t>(target));
+    suite::writeBe32(chunk.bytes.data() + 4, sizeField - cut);
+    return chunk;
+}
+
+} // namespace
+
+int buildStreamSmaf(const unsigned char* wave, int waveLength, unsigned char* out,
+                    int outCapacity, const char* title, const char* copyright, int limit) {
+    if (!wave || waveLength < 8 || std::memcmp(wave, "Awa", 3) != 0 || !out) return 0;
+    const std::vector<int> startTimesMs = {0};
+
+    int target = limit;
+    for (int pass = 0; pass < 2; ++pass) {
+        const mmmdChunk chunk = cutWave(wave, waveLength, target);
+        const int length = chunk.size();
+        const int ms = (length - 4) / 8; // 16 samples per millisecond, two per byte
+        const int ticks = ms / 4;        // 4 ms per tick
+
+        const Bytes image = streamTemplate(ticks);
+        if (std::memcmp(image.data(), "MMMD", 4) != 0) return 0;
+        mmmdFile file(image.data(), image.size());
+        if (file.chunks.empty()) return 0;
+        file.attachStream(startTimesMs, ms, chunk);
+        file.setContentsInfo(title, copyright, true);
+        const int written = file.write(out, outCapacity);
+        if (written <= limit) return written;
+        target = length - written + limit;
+    }
+    return 0;
+}
+
+} // namespace MMFCONV
