@@ -38,6 +38,8 @@ JobRequest makeJobRequest(const SettingsState& state, const FileRow& row,
     for (std::size_t t = 0; t < request.targets.size(); ++t)
         request.targets[t] = {state.flags[t], state.volumes[t]};
     request.workFolder = workFolder;
+    request.mfi.loop = state.loop;
+    request.mfi.userSizeLimit = state.userSizeLimit;
     return request;
 }
 

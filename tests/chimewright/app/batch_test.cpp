@@ -187,11 +187,13 @@ TEST_F(Batch, SettingsAreReadForEveryRowButTheLevelOnce) {
         port.state.flags[cw::targetN505] = opt::create | opt::stereo16k;
         port.state.normalisationFlags = 0;
         port.state.copyright = "(c) later";
+        port.state.loop = 1;
         return 0;
     };
     port.state.normalisationLevel = 0.5;
     port.state.copyright = "(c) first";
     port.state.smafBudget = 7000;
+    port.state.userSizeLimit = 65200;
     EXPECT_EQ(run(), cw::BatchEnd::allSucceeded);
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(requests[0].level, 0.5);
@@ -201,6 +203,9 @@ TEST_F(Batch, SettingsAreReadForEveryRowButTheLevelOnce) {
     EXPECT_EQ(requests[0].copyright, "(c) first");
     EXPECT_EQ(requests[1].copyright, "(c) later");
     EXPECT_EQ(requests[0].smafBudget, 7000);
+    EXPECT_EQ(requests[0].mfi.loop, 0);
+    EXPECT_EQ(requests[1].mfi.loop, 1);
+    EXPECT_EQ(requests[1].mfi.userSizeLimit, 65200);
     EXPECT_EQ(requests[1].title, "horn");
     EXPECT_EQ(requests[1].outputName, "horn");
     EXPECT_EQ(requests[1].outputFolder, out.path());
