@@ -156,8 +156,10 @@ set(USIZE64 uint64_t)
 configure_file(${cw_ogg_tree}/include/ogg/config_types.h.in
                ${cw_third_party}/include/ogg/config_types.h @ONLY)
 
-# The optimisation the libraries' own build uses with GCC; their warnings are not ours.
-set(cw_vorbis_flags -O3 -ffast-math -fsigned-char -D_REENTRANT -w)
+# The flags Debian's build of the libraries ends up with on x86-64 (their own -O3 is overridden
+# by the distribution's -O2), so that both builds encode the same audio; their warnings are not
+# ours.
+set(cw_vorbis_flags -O2 -ffast-math -fsigned-char -D_REENTRANT -w)
 
 add_library(cw_ogg_static STATIC ${cw_ogg_tree}/src/bitwise.c ${cw_ogg_tree}/src/framing.c)
 target_include_directories(cw_ogg_static SYSTEM PUBLIC ${cw_ogg_tree}/include
