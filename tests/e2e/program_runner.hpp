@@ -1,0 +1,38 @@
+// Runs one of the suite's console programs, found beside the test program, with its output
+// captured in files (never pipes: under Wine a pipe may be held open by Wine's own processes).
+#pragma once
+
+#include "platform/files.hpp"
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+struct ProgramRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs program (a name such as "chimewright") with the arguments, standard input from the
+// null device; scratch holds the captured output.
+ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const platform::Path& scratch);
+
+// Sets an environment variable for this process and the programs it starts, and restores
+// the earlier value when it goes out of scope.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const std::string& value);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    std::string name_;
+    std::string old_;
+    bool wasSet_;
+};
+
+} // namespace e2e
