@@ -1,5 +1,6 @@
 // The written files as independent decoders read them: ffmpeg, oggdec and vorbiscomment.
 #include "chimewright/driver/android_target.hpp"
+#include "chimewright/driver/ogg_encoder.hpp"
 #include "tests/support/scratch.hpp"
 #include "tests/support/wav_builder.hpp"
 
@@ -111,6 +112,54 @@ TEST(OggTools, WrittenFilesDecodeWithFfmpegAndOggdec) {
 
         ASSERT_EQ(run("vorbiscomment -l -R " + ogg, out, err), 0) << fileBytes(err);
         EXPECT_EQ(lines(fileBytes(out)), c.comments);
+    }
+#endif
+}
+
+// libvorbis quality 0.1 is oggenc's "-q 1": the same samples must give the same audio.
+TEST(OggTools, AudioMatchesTheReferenceEncoderAtTheSameQuality) {
+#ifdef _WIN32
+    GTEST_SKIP() << "oggenc and oggdec are Linux tools; tests/wine/compare_android_ogg.sh checks "
+                    "the Windows build's audio against them";
+#else
+    for (const char* tool : {"oggenc", "oggdec"})
+        ASSERT_TRUE(haveTool(tool)) << tool << " is missing (package vorbis-tools)";
+    ScratchFolder work;
+    struct Case { int rate; unsigned channels; };
+    for (const Case c : {Case{16000, 1}, Case{32000, 1}, Case{16000, 2}}) {
+        SCOPED_TRACE(testing::Message() << c.rate << " Hz, " << c.channels << " ch");
+        const auto left = sineWave(523.25, c.rate, 20000, 9000);
+        const auto right = sineWave(659.25, c.rate, 20000, 7000);
+        std::vector<std::int32_t> interleaved;
+        std::string leftBytes, rightBytes;
+        for (std::size_t i = 0; i < left.size(); ++i) {
+            interleaved.push_back(left[i]);
+            if (c.channels == 2) interleaved.push_back(right[i]);
+            for (auto [v, bytes] : {std::pair{left[i], &leftBytes}, std::pair{right[i], &rightBytes}}) {
+                bytes->push_back(static_cast<char>(v & 0xFF));
+                bytes->push_back(static_cast<char>((v >> 8) & 0xFF));
+            }
+        }
+        WavSpec spec;
+        spec.channels = static_cast<std::uint16_t>(c.channels);
+        spec.rate = static_cast<std::uint32_t>(c.rate);
+        putFile(work / "in.wav", makeWav(spec, interleaved));
+
+        std::vector<std::uint8_t> ours;
+        ASSERT_GT(cw::encodeOgg(ours, reinterpret_cast<const std::uint8_t*>(leftBytes.data()),
+                                reinterpret_cast<const std::uint8_t*>(rightBytes.data()),
+                                leftBytes.size(), 1, c.rate, static_cast<int>(c.channels), "t", ""),
+                  0u);
+        putFile(work / "ours.ogg", std::string(ours.begin(), ours.end()));
+
+        const auto out = work / "out", err = work / "err";
+        ASSERT_EQ(run("oggenc -Q -q 1 -o " + quoted(work / "ref.ogg") + " " + quoted(work / "in.wav"), out, err), 0)
+            << fileBytes(err);
+        ASSERT_EQ(run("oggdec -Q -R -o " + quoted(work / "ref.raw") + " " + quoted(work / "ref.ogg"), out, err), 0);
+        ASSERT_EQ(run("oggdec -Q -R -o " + quoted(work / "ours.raw") + " " + quoted(work / "ours.ogg"), out, err), 0);
+        const std::string reference = fileBytes(work / "ref.raw");
+        EXPECT_EQ(reference.size(), left.size() * c.channels * 2);
+        EXPECT_TRUE(fileBytes(work / "ours.raw") == reference);
     }
 #endif
 }
