@@ -18,8 +18,6 @@ std::string forConsole(std::string_view text) {
     return out;
 }
 
-constexpr const char* clearLine = "\r\x1b[K";
-
 } // namespace
 
 ConsolePort::ConsolePort(cw::SettingsState state, std::optional<std::string> outputFolder)
@@ -35,15 +33,29 @@ std::optional<std::string> ConsolePort::chooseOutputFolder(std::string_view,
 
 void ConsolePort::rowStarting(const cw::FileList& list, std::size_t row) {
     if (!progress_) return;
-    std::fprintf(stderr, "%s[%llu/%llu] %s ...", clearLine,
-                 static_cast<unsigned long long>(row + 1),
-                 static_cast<unsigned long long>(list.rows.size()),
-                 list.rows[row].path.c_str());
+    char counter[48];
+    std::snprintf(counter, sizeof counter, "[%llu/%llu] ", static_cast<unsigned long long>(row + 1),
+                  static_cast<unsigned long long>(list.rows.size()));
+    // The file name only, so that the line fits the terminal and can be blanked again.
+    const std::string& path = list.rows[row].path;
+    const std::size_t slash = path.find_last_of("\\/");
+    std::string line = counter;
+    line.append(slash == std::string::npos ? path : path.substr(slash + 1)).append(" ...");
+    std::fprintf(stderr, "\r%s", line.c_str());
     std::fflush(stderr);
+    progressWidth_ = line.size();
+}
+
+// Blanks the progress line (plain spaces: not every console knows escape sequences).
+void ConsolePort::clearProgress() {
+    if (progressWidth_ == 0) return;
+    std::fprintf(stderr, "\r%s\r", std::string(progressWidth_, ' ').c_str());
+    std::fflush(stderr);
+    progressWidth_ = 0;
 }
 
 void ConsolePort::rowFinished(const cw::FileList& list, std::size_t row) {
-    if (progress_) std::fputs(clearLine, stderr);
+    clearProgress();
     std::printf("%s: %s\n", list.rows[row].path.c_str(), cw::showResult(list.results[row]).c_str());
     std::fflush(stdout);
 }

@@ -26,6 +26,9 @@ private:
     std::optional<std::string> outputFolder_;
     bool progress_;
     bool canAsk_;
+    std::size_t progressWidth_ = 0; // bytes of the progress line on the terminal
+
+    void clearProgress();
 };
 
 } // namespace console
