@@ -45,8 +45,12 @@ int mtsqNote::encodedSize() const {
 int mtsqNote::write(unsigned char* out, int capacity) const {
     const auto encoding = encodingOf(mobile_);
     int pos = 0;
+    bool full = false; // once a part does not fit, the later ones are left out too
     auto put = [&](const unsigned char* from, int count) {
-        if (pos + count > capacity) return;
+        if (full || pos + count > capacity) {
+            full = true;
+            return;
+        }
         std::copy(from, from + count, out + pos);
         pos += count;
     };

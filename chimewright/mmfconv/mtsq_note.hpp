@@ -18,8 +18,9 @@ public:
     // than three bytes remain or they do not hold a complete entry.
     virtual int parse(const unsigned char* bytes, std::size_t length);
     virtual int encodedSize() const;
-    // Writes duration, event and gate time; a part for which the capacity has no room is
-    // left out. Returns the bytes written.
+    // Writes duration, event and gate time. Writing stops at the first part for which the
+    // capacity has no room, so what is written is always a prefix of the entry. Returns the
+    // bytes written.
     virtual int write(unsigned char* out, int capacity) const;
     virtual int duration() const;
     virtual int gateTime() const;
