@@ -67,7 +67,10 @@ protected:
         WavSpec spec; spec.channels = 2; spec.rate = 22050;
         putFile(input, makeWav(spec, sineWave(700, 22050, 22050, 8000, 2)));
     }
-    int convert(const cw::JobSettings& settings) {
+    int convert(cw::JobSettings settings) {
+        // Enabled targets write their files, so each needs somewhere to put them.
+        for (int t = 0; t < cw::targetCount; ++t)
+            settings[static_cast<std::size_t>(t)].outputPath = cw::targetOutputPath(out.path(), t, "bell");
         return cw::convertFile(input, settings, work.path(), texts, 1.0, 0, 5900);
     }
     bool made(const char* name) { return platform::fileExists(work / name); }
