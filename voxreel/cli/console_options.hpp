@@ -1,0 +1,22 @@
+// The console program's command line: voxreel [--wav OUT.wav] [--no-play] [--info] FILE
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace voxreel_console {
+
+struct Options {
+    std::string file;
+    std::string wavOut; // empty: no copy
+    bool play = true;
+    bool info = false;
+    bool help = false;
+};
+
+extern const char* const usage;
+
+// Empty on success, else what is wrong.
+std::string parseOptions(const std::vector<std::string>& arguments, Options& options);
+
+} // namespace voxreel_console
