@@ -10,9 +10,13 @@ struct BandEdges {
     double lowPass;  // Hz: bins from it upward (mirror half included) are removed
 };
 
-// work: n complex values (real = samples at workingRate, imaginary 0). Afterwards the first n
-// doubles of the same storage hold the real parts of the filtered sound, in order; the real
-// part carries half the amplitude of the band-passed sound.
+// work: n complex values, n a power of two (real = samples at workingRate, imaginary 0).
+// Forward transform (sign +1), X[k] = 0 for k < k0 = trunc(n H/R + 0.5) and for
+// k >= d = trunc(n L/R - 0.5), inverse transform (sign -1), divided by n. Afterwards the first
+// n doubles of the same storage hold the real parts of the filtered sound, in order; the
+// real part carries half the amplitude of the band-passed sound (the mirror half of the
+// spectrum is gone), so the resampler doubles its output. Doubles n .. 2n-1 of the storage
+// are left over for the resampler's output.
 void bandLimit(Complex* work, std::size_t n, double workingRate, BandEdges edges);
 
 } // namespace suite
