@@ -18,12 +18,16 @@ unsigned char blockRateCode(int rate) {
     return mfi::blockRateOther;
 }
 
+// A channel holds at most 32 blocks; anything beyond is not written.
+std::span<const unsigned char> usableVoice(std::span<const unsigned char> voice) {
+    return voice.first(std::min(voice.size(), mfi::maxStepBlockBytes * mfi::maxBlocksPerChannel));
+}
+
 // The voice's blocks of one channel; an empty voice still gets one (empty) block so that the
 // play record refers to something defined.
 void putBlocks(MfiImage& image, unsigned char vendor, unsigned char channel,
                unsigned char rateCode, std::span<const unsigned char> voice) {
-    const std::size_t usable =
-        std::min(voice.size(), mfi::maxStepBlockBytes * mfi::maxBlocksPerChannel);
+    const std::size_t usable = voice.size();
     std::size_t offset = 0;
     do {
         const std::size_t length = std::min(usable - offset, mfi::maxStepBlockBytes);
@@ -66,6 +70,7 @@ MfiImage startBlockFile(const BlockVoiceLayout& layout, const MfiWriterInputs& i
 std::vector<unsigned char> writeBlockVoiceFile(const BlockVoiceLayout& layout,
                                                const MfiWriterInputs& inputs,
                                                std::span<const unsigned char> voice, int rate) {
+    voice = usableVoice(voice);
     const unsigned char v = layout.vendor;
     const unsigned char rateCode = blockRateCode(rate);
     MfiImage image = startBlockFile(layout, inputs);
@@ -88,6 +93,8 @@ std::vector<unsigned char> writeStereoBlockVoiceFile(const BlockVoiceLayout& lay
                                                      std::span<const unsigned char> left,
                                                      std::span<const unsigned char> right,
                                                      int rate) {
+    left = usableVoice(left);
+    right = usableVoice(right);
     const unsigned char v = layout.vendor;
     const unsigned char rateCode = blockRateCode(rate);
     const unsigned char vv63 = volume63(inputs.volume);

@@ -3,6 +3,7 @@
 #include "chimewright/mfi/inline_voice_writer.hpp"
 #include "chimewright/mfi/step_adat_voice.hpp"
 #include "tests/chimewright/mfi/golden_bytes.hpp"
+#include "tests/chimewright/mfi/mfi_test_reader.hpp"
 
 #include <gtest/gtest.h>
 
@@ -256,4 +257,21 @@ TEST(AdatWriter, TicksOfTheSound) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(cw::stepAdatTicks(c.bytes, c.rate), c.ticks) << c.bytes << " at " << c.rate;
+}
+
+TEST(BlockWriter, AChannelHoldsAtMost32Blocks) {
+    const auto voice = patternVoice(33 * 48000);
+    const cw::BlockVoiceLayout layout{0x21, "0300", 0x82};
+    const auto file = cw::writeBlockVoiceFile(layout, plainInputs(), voice, 8000);
+    std::string error;
+    const auto read = mfi_test::readMfi(std::string(file.begin(), file.end()), error);
+    ASSERT_TRUE(read) << error;
+    const auto voiceRead = mfi_test::readStepVoice(*read, error);
+    ASSERT_TRUE(voiceRead) << error;
+    EXPECT_EQ(voiceRead->first.size(), 32u * 48000u);
+    // The rests cover what was written: 1536000 × 0.005 = 7680 ticks.
+    std::uint32_t restTicks = 0;
+    for (const auto& e : read->tracks[0])
+        if (e.body == mfi_test::Bytes{0xFF, 0xDE, 0x00}) restTicks += e.dt;
+    EXPECT_EQ(restTicks, 7680u);
 }
