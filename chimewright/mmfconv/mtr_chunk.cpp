@@ -69,6 +69,7 @@ mtrChunk::mtrChunk(const unsigned char* chunkBytes, std::size_t count)
             sequenceSeen = true;
         } else if (chunkIdIs(sub, "Mtsp", 4)) {
             parseStream(sub + 8, length - 8);
+            parsedStreamChunks.push_back(std::make_unique<mmmdChunk>(sub, length));
         } else {
             otherSubchunks.push_back(std::make_unique<mmmdChunk>(sub, length));
         }
@@ -164,7 +165,11 @@ int mtrChunk::size() const {
     for (const auto& sub : otherSubchunks) total += sub->size();
     for (const auto& message : setup) total += message->size();
     for (const auto& note : events) total += note->encodedSize();
-    if (stream) total += stream->size() + 11;
+    if (stream) {
+        total += stream->size() + 11;
+    } else {
+        for (const auto& sub : parsedStreamChunks) total += sub->size();
+    }
     return total;
 }
 
@@ -231,6 +236,8 @@ int mtrChunk::write(unsigned char* out, int capacity) {
         w.byte(streamWaveType);
         w.be16(streamRate);
         w.bytes(stream->data() + 8, static_cast<std::size_t>(c - 8));
+    } else {
+        for (const auto& sub : parsedStreamChunks) w.skip(sub->write(w.here(), length - w.written()));
     }
     return w.written();
 }

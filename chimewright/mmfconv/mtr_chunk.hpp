@@ -2,8 +2,9 @@
 // setup messages ("Mtsu"), the sequence ("Mtsq") and optionally a stream wave ("Mtsp").
 //
 // Written back in a fixed order: header, the kept sub-chunks ("MspI" and unknown ones),
-// "Mtsu", "Mtsq", then "Mtsp" when a stream has been attached. A parsed "Mtsp" is kept in
-// parsedStream for reading only.
+// "Mtsu", "Mtsq", then the stream: an attached one as "Mtsp" with a 16000-Hz "Mwa", or else
+// the "Mtsp" sub-chunks the track was read with, as they were. The wave of a parsed "Mtsp"
+// is also offered as an "Awa" chunk in parsedStream.
 #pragma once
 
 #include "chimewright/mmfconv/exclusive.hpp"
@@ -51,6 +52,7 @@ public:
     std::vector<std::unique_ptr<mtsqNote>> events;
     std::unique_ptr<mmmdChunk> stream; // an "Awa" chunk, written as "Mtsp"
     std::unique_ptr<mmmdChunk> parsedStream;
+    std::vector<std::unique_ptr<mmmdChunk>> parsedStreamChunks; // "Mtsp" as read
     bool usesSeekInfo = false;
     int startTime = 0; // ticks
     int stopTime = 0;

@@ -113,6 +113,7 @@ TEST(ScoreTrack, StreamIsWrittenAsMtspWithItsWaveHeader) {
     EXPECT_EQ(again.parsedStream->bytes, wave);
     EXPECT_EQ(again.parsedStream->sampleRate, 16000);
     EXPECT_DOUBLE_EQ(again.parsedStream->durationMs, 0.25); // 4 samples at 16 kHz
+    EXPECT_EQ(written(again), expected) << "a track read with its stream writes it back";
 }
 
 TEST(ScoreTrack, HandyPhoneDurationOf128RoundTrips) {

@@ -1,0 +1,36 @@
+// Parses any bytes as a SMAF image, writes the tree back, then makes the stream-SMAF edits
+// on it and writes it again. The sanitizers catch reads outside the buffer; the checks below
+// catch writes that disagree with the sizes they announce.
+#include "chimewright/mmfconv/mmmd_file.hpp"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+void writeExactly(MMFCONV::mmmdFile& file) {
+    const int size = file.size();
+    if (size < 10) std::abort();
+    std::vector<unsigned char> out(static_cast<std::size_t>(size));
+    if (file.write(out.data(), size) != size) std::abort();
+    if (size > 10 && file.write(out.data(), size - 1) != 0) std::abort();
+    // What was written parses back to a file of the same size.
+    MMFCONV::mmmdFile again(out.data(), out.size());
+    if (again.size() != size) std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    MMFCONV::mmmdFile file(data, size);
+    writeExactly(file);
+
+    static const unsigned char wave[] = {'A', 'w', 'a', 1, 0, 0, 0, 4, 0x12, 0x34, 0x56, 0x78};
+    const MMFCONV::mmmdChunk waveChunk(wave, sizeof wave);
+    file.attachStream({0, 50}, 300, waveChunk);
+    file.setContentsInfo("a,b\\c", size % 2 ? "me" : nullptr, size % 3 != 0);
+    writeExactly(file);
+    return 0;
+}
