@@ -26,12 +26,15 @@ bool readField(platform::File& file, unsigned char* buffer, std::size_t size) {
 } // namespace
 
 int checkInputWave(const platform::Path& input, const platform::Path& workFolder,
-                   bool& tarnwickAvailable) {
-    tarnwickAvailable = platform::openForRead(tempPath(workFolder, tarnwickFileName())).isOpen();
+                   bool& tarnwickAvailable, const platform::Path& programFolder) {
+    const platform::Path& programs = programFolder.empty() ? workFolder : programFolder;
+    tarnwickAvailable = platform::openForRead(tempPath(programs, tarnwickFileName())).isOpen();
 
     const platform::Path leftover =
         tempPath(workFolder, tarnwickAvailable ? "_cwmtmp.mmf" : "SAMPLE.mmf");
-    if (platform::openForRead(leftover).isOpen() && !platform::deleteFile(leftover)) return 1004;
+    // The probe's handle must be closed before the delete: Windows refuses to delete an open file.
+    const bool leftoverExists = platform::openForRead(leftover).isOpen();
+    if (leftoverExists && !platform::deleteFile(leftover)) return 1004;
 
     platform::File file = platform::openForRead(input, platform::shareRead);
     if (!file.isOpen()) return 1005;
