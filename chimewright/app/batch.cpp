@@ -64,8 +64,9 @@ BatchEnd runBatch(FileList& list, BatchPort& port, const BatchSetup& setup, Work
 
     auto convertRow = [&](std::size_t i) {
         port.rowStarting(list, i);
-        const JobRequest request =
+        JobRequest request =
             makeJobRequest(port.settings(), list.rows[i], outputFolder, level, setup.workFolder);
+        request.programFolder = setup.programFolder;
         const int code = setup.convert(request);
         if (i < list.results.size()) list.results[i] = code;
         else list.results.push_back(code);

@@ -37,7 +37,8 @@ public:
 
 struct BatchSetup {
     platform::Path settingsFile; // where the output folder is kept
-    platform::Path workFolder;   // temporary files, tarnwick and the QCP converter
+    platform::Path workFolder;   // temporary files
+    platform::Path programFolder; // tarnwick and the QCP converter; empty: workFolder
     std::function<int(const JobRequest&)> convert = prepareJob;
 };
 

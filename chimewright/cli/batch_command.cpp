@@ -97,6 +97,7 @@ int runBatchCommand(const Options& options) {
     cw::BatchSetup setup;
     setup.settingsFile = settingsFile;
     setup.workFolder = std::filesystem::absolute(work, ec);
+    setup.programFolder = platform::moduleFolder(); // tarnwick and PVConv.exe lie beside us
     cw::WorkerSlot& worker = cw::batchWorker();
     if (!worker.claim(1)) return 1;
     const cw::BatchEnd end = cw::runBatch(list, port, setup, worker);

@@ -60,17 +60,19 @@ int prepareJob(const JobRequest& request) {
     texts.copyrightAnsi = cutCp932(request.copyrightAnsi, maxAnsiText);
 
     int code = convertFile(request.input, settings, request.workFolder, texts, request.level,
-                           request.intervalMs, request.smafBudget, request.mfi);
+                           request.intervalMs, request.smafBudget, request.mfi,
+                           request.programFolder);
     return code == 1 ? 0 : code;
 }
 
 int convertFile(const platform::Path& input, const JobSettings& settings,
                 const platform::Path& workFolder, const JobTexts& texts, double level,
-                int intervalMs, int smafBudget, const MfiOptions& mfi) {
+                int intervalMs, int smafBudget, const MfiOptions& mfi,
+                const platform::Path& programFolder) {
     for (const char* name : fixedTempNames) platform::deleteFile(tempPath(workFolder, name));
 
     bool tarnwickAvailable = false;
-    int code = checkInputWave(input, workFolder, tarnwickAvailable);
+    int code = checkInputWave(input, workFolder, tarnwickAvailable, programFolder);
     platform::Path source = input;
     if (code == 1013) {
         code = decodeToPcm(input, workFolder);
@@ -83,7 +85,8 @@ int convertFile(const platform::Path& input, const JobSettings& settings,
     if ((code = renderIntermediates(source, neededIntermediates(settings), level, workFolder)))
         return code;
 
-    const WriterContext context{settings, workFolder, texts, intervalMs, smafBudget, mfi};
+    const WriterContext context{settings, workFolder, texts,        intervalMs,
+                                smafBudget, mfi,     programFolder};
     if ((code = writeMfiAndAndroidTargets(context))) return code;
 
     platform::setCurrentFolder(workFolder);

@@ -32,7 +32,10 @@ struct JobRequest {
     std::string copyright;
     std::string copyrightAnsi;
     std::array<TargetSetting, targetCount> targets{};
-    platform::Path workFolder; // where temporary files, tarnwick and the QCP converter live
+    platform::Path workFolder; // where the temporary files live
+    // Where tarnwick and the QCP converter are looked for (chimewright's own folder); empty:
+    // the working folder.
+    platform::Path programFolder;
     MfiOptions mfi;
 };
 
@@ -48,9 +51,11 @@ struct JobTexts {
 // reported as 0; any other result is returned as it is.
 int prepareJob(const JobRequest& request);
 
+// programFolder: where tarnwick and the QCP converter are looked for; empty: workFolder.
 int convertFile(const platform::Path& input, const JobSettings& settings,
                 const platform::Path& workFolder, const JobTexts& texts, double level,
-                int intervalMs, int smafBudget, const MfiOptions& mfi = {});
+                int intervalMs, int smafBudget, const MfiOptions& mfi = {},
+                const platform::Path& programFolder = {});
 
 // Title as ANSI bytes: code page 932, at most 254 bytes; an empty result becomes " ".
 std::string titleToAnsi(const std::string& title);

@@ -1,6 +1,9 @@
 #include "chimewright/driver/target_writers.hpp"
 
+#include "chimewright/audio/wav_reader.hpp"
 #include "chimewright/driver/android_target.hpp"
+#include "chimewright/driver/external_converters.hpp"
+#include "chimewright/driver/input_check.hpp"
 #include "chimewright/driver/smaf_stream_route.hpp"
 #include "chimewright/driver/temp_files.hpp"
 #include "chimewright/mfi/mfi_drivers.hpp"
@@ -26,8 +29,45 @@ int writeMfiAndAndroidTargets(const WriterContext& context) {
                               context.intervalMs);
 }
 
-// No QCP writer is built in yet: the target is not written.
-void writeQcpTarget(const WriterContext&) {}
+void writeQcpTarget(const WriterContext& context) {
+    const TargetBlock& block = context.settings[targetQcp];
+    if (!block.enabled) return;
+    runQcpConverter(context.converterFolder(), context.workFolder, block.outputPath);
+}
+
+namespace {
+
+// tarnwick converts one temporary WAV file; its SMAF file, of the same name with ".mmf",
+// becomes the target's output.
+int runTarnwickOn(const WriterContext& context, const char* wavName, bool fourKHz) {
+    return runTarnwick(tempPath(context.converterFolder(), tarnwickFileName()),
+                       context.workFolder, tempPath(context.workFolder, wavName),
+                       context.texts.title, fourKHz, context.texts.copyright);
+}
+
+// "4kHz" or "8kHz" with "Unlimited": the whole sound.
+int writeSmafThroughTarnwick(const WriterContext& context, const char* wavName,
+                             const char* mmfName, bool fourKHz) {
+    if (int code = runTarnwickOn(context, wavName, fourKHz)) return code;
+    return copyTempFile(context.workFolder, mmfName, context.settings[targetSmaf].outputPath);
+}
+
+// Without "Unlimited": the 8 kHz file cut to what the SMAF budget holds after the texts. A
+// sound that cannot be cut, or a file that tarnwick did not write, makes no SMAF file.
+int writeBudgetSmaf(const WriterContext& context) {
+    const TargetBlock& block = context.settings[targetSmaf];
+    const int start =
+        static_cast<int>(context.texts.titleAnsi.size() + context.texts.copyrightAnsi.size());
+    if (trimWavForBudget(tempPath(context.workFolder, temp8kName),
+                         tempPath(context.workFolder, "_cw6tmp.wav"), block.lowRate, start,
+                         context.smafBudget) != 0)
+        return 0;
+    if (int code = runTarnwickOn(context, "_cw6tmp.wav", block.lowRate != 0)) return code;
+    copyTempFile(context.workFolder, "_cw6tmp.mmf", block.outputPath);
+    return 0;
+}
+
+} // namespace
 
 // The routes of the SMAF target, in order; each that applies runs, the first failure ends.
 int writeSmafTarget(const WriterContext& context) {
@@ -36,7 +76,15 @@ int writeSmafTarget(const WriterContext& context) {
     if (block.rate16k) {
         if (int code = writeSmafStreamRoute(context)) return code;
     }
-    // The routes through tarnwick ("4kHz", "8kHz" and the budget-limited one) follow here.
+    if (block.lowRate && block.useUserLimit) {
+        if (int code = writeSmafThroughTarnwick(context, "_cwm4tmp.wav", "_cwm4tmp.mmf", true))
+            return code;
+    }
+    if (block.rate8k && block.useUserLimit) {
+        if (int code = writeSmafThroughTarnwick(context, "_cwm8tmp.wav", "_cwm8tmp.mmf", false))
+            return code;
+    }
+    if (!block.rate16k && !block.useUserLimit) return writeBudgetSmaf(context);
     return 0;
 }
 

@@ -12,6 +12,11 @@ struct WriterContext {
     int intervalMs;
     int smafBudget;
     MfiOptions mfi = {};
+    platform::Path programFolder = {}; // tarnwick and the QCP converter; empty: workFolder
+
+    const platform::Path& converterFolder() const {
+        return programFolder.empty() ? workFolder : programFolder;
+    }
 };
 
 // The MFi encoder drivers in their fixed order, then the Android writer; the first non-zero

@@ -40,9 +40,8 @@ std::optional<std::string> findOnSearchPath(const char* name) {
     while (begin <= folders.size()) {
         std::size_t end = folders.find(':', begin);
         if (end == std::string::npos) end = folders.size();
-        std::string folder = folders.substr(begin, end - begin);
-        if (folder.empty()) folder = ".";
-        std::string candidate = folder + "/" + name;
+        std::string candidate = end > begin ? folders.substr(begin, end - begin) : ".";
+        candidate.append("/").append(name);
         struct stat info {};
         if (::stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
             ::access(candidate.c_str(), X_OK) == 0)

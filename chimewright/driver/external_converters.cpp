@@ -1,0 +1,68 @@
+#include "chimewright/driver/external_converters.hpp"
+
+#include "chimewright/driver/temp_files.hpp"
+#include "platform/process.hpp"
+#include "platform/text.hpp"
+#include "shared/tarnwick_console.hpp"
+
+#include <vector>
+
+namespace cw {
+
+namespace {
+
+// Waits for the child within the converters' time limit. False when it is still running.
+bool waitWithinLimit(platform::ChildProcess& child) {
+    for (int poll = 0; poll < converterPolls; ++poll)
+        if (child.waitForExit(converterPollMs)) return true;
+    return false;
+}
+
+} // namespace
+
+int runTarnwick(const platform::Path& executable, const platform::Path& workFolder,
+                const platform::Path& wavPath, const std::string& title, bool fourKHz,
+                const std::string& copyright) {
+    namespace option = suite::tarnwickOption;
+    platform::ProcessStart how;
+    how.program = executable;
+    how.currentFolder = workFolder;
+    how.quiet = true; // its message is for a user at its window, not for our console
+    how.arguments = {option::title, title};
+    if (!copyright.empty())
+        how.arguments.insert(how.arguments.end(), {option::copyright, copyright, option::protect});
+    if (fourKHz) how.arguments.push_back(option::halfRate);
+    how.arguments.insert(how.arguments.end(), {"--", platform::pathToUtf8(wavPath)});
+
+    platform::ChildProcess child = platform::ChildProcess::start(how);
+    if (!child.started()) return 1019;
+    if (!waitWithinLimit(child)) {
+        child.terminate();
+        return 1023;
+    }
+    const std::optional<int> status = child.exitStatus();
+    if (!status) return 1032;
+    if (*status == suite::tarnwickExit::otherInstance) return 1033;
+    return 0;
+}
+
+int runQcpConverter(const platform::Path& programFolder, const platform::Path& workFolder,
+                    const platform::Path& qcpOutput) {
+    const platform::Path converter = programFolder / qcpConverterFileName;
+    if (!platform::openForRead(converter).isOpen()) return 0;
+
+    platform::ProcessStart how;
+    how.program = converter;
+    how.arguments = {"_cwmtmp.wav"};
+    how.quiet = true;
+    platform::ChildProcess child = platform::ChildProcess::start(how);
+    if (!child.started()) return 0;
+    if (!waitWithinLimit(child)) {
+        child.terminate();
+        return 0;
+    }
+    copyTempFile(workFolder, "_cwmtmp.qcp", qcpOutput); // no copy, no QCP file
+    return 0;
+}
+
+} // namespace cw

@@ -1,0 +1,38 @@
+// The two converters that run as child processes: tarnwick for the 4 kHz, 8 kHz and
+// budget-limited SMAF routes, and the outside QCP converter "PVConv.exe". Both are looked
+// for in the program folder (where chimewright itself lies) and run in the working folder.
+#pragma once
+
+#include "platform/files.hpp"
+
+#include <string>
+
+namespace cw {
+
+// How long a child may run: 80 polls, 250 ms apart, then it is terminated.
+constexpr int converterPolls = 80;
+constexpr int converterPollMs = 250;
+
+// File name of the QCP converter in the program folder.
+inline constexpr const char* qcpConverterFileName = "PVConv.exe";
+
+// Runs tarnwick's console program on a WAV file of the working folder with the title
+// dialog's values as options: the title, the copyright (with the protection switch) when
+// there is one, the 4 kHz rate switch. Texts are UTF-8. tarnwick writes the SMAF file
+// beside the WAV file.
+// 0 once it has ended; 1019 it cannot be started; 1023 it did not end in time and was
+// terminated; 1032 its exit status cannot be read; 1033 it ended without converting because
+// another tarnwick runs. A conversion that tarnwick itself refused is 0 as well: the caller
+// finds no SMAF file to copy.
+int runTarnwick(const platform::Path& executable, const platform::Path& workFolder,
+                const platform::Path& wavPath, const std::string& title, bool fourKHz,
+                const std::string& copyright);
+
+// Runs "PVConv.exe" from the program folder with "_cwmtmp.wav" in the current folder (the
+// caller has made the working folder current) and copies the "_cwmtmp.qcp" it leaves in the
+// working folder to qcpOutput. A missing, failing or hanging converter makes no file; the
+// result is always 0.
+int runQcpConverter(const platform::Path& programFolder, const platform::Path& workFolder,
+                    const platform::Path& qcpOutput);
+
+} // namespace cw
