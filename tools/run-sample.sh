@@ -9,7 +9,8 @@ set -eu
 cd "$(dirname "$0")/.."
 bash tools/install-packages.sh $(cat tools/native-packages.txt)
 cmake --preset release >/dev/null
-cmake --build --preset release -j"$(nproc)" --target chimewright-cli
+# tarnwick beside chimewright makes the SMAF file.
+cmake --build --preset release -j"$(nproc)" --target chimewright-cli tarnwick-cli
 
 run=$PWD/build/sample-run
 rm -rf "$run"
