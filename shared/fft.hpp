@@ -11,7 +11,7 @@
 // in one block (32 KiB of twiddles); above, as rows x columns (n = n1 x n2, n1 and n2 near
 // sqrt(n)), with twiddles, a column buffer and bit-reversal tiles of about 240 sqrt(n) bytes:
 // 356 KiB at 2^21, 680 KiB at 2^23 (0.5 % of the 128 MiB of data), 1.3 MiB at 2^25
-// (docs/perf-fft.md has the figures).
+// (docs/PERFORMANCE.md has the figures).
 #pragma once
 
 #include <complex>

@@ -1,6 +1,6 @@
 // Round-trip quality of every codec on the synthetic speech-like and music-like signals,
 // against floors a few dB under the figures measured when the codecs were written (listed in
-// docs/perf-codecs.md). Each codec is measured against the signal it is meant to carry:
+// docs/PERFORMANCE.md). Each codec is measured against the signal it is meant to carry:
 // - step ADPCM, raw (low-nibble-first): against the input;
 // - step ADPCM, conditioned (high-nibble-first): against the conditioned input (0.95 gain
 //   plus dither), and against 0.95 × input, where the dither counts as noise;
