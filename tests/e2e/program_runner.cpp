@@ -40,9 +40,15 @@ void setVariable(const std::string& name, const std::string* value) {
 
 } // namespace
 
+std::string executableName(const std::string& program) { return program + extension; }
+
 ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const platform::Path& scratch) {
-    const platform::Path exe = platform::moduleFolder() / (program + extension);
+    return runProgramAt(platform::moduleFolder() / executableName(program), arguments, scratch);
+}
+
+ProgramRun runProgramAt(const platform::Path& exe, const std::vector<std::string>& arguments,
+                        const platform::Path& scratch) {
     const platform::Path out = scratch / "stdout.txt";
     const platform::Path err = scratch / "stderr.txt";
     std::string command = quoted(platform::pathToUtf8(exe));

@@ -19,6 +19,12 @@ struct ProgramRun {
 // null device; scratch holds the captured output.
 ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const platform::Path& scratch);
+// The same for an executable anywhere (a program copied into a test's folder).
+ProgramRun runProgramAt(const platform::Path& executable,
+                        const std::vector<std::string>& arguments, const platform::Path& scratch);
+
+// File name of the suite's program `program` on this platform ("chimewright.exe" on Windows).
+std::string executableName(const std::string& program);
 
 // Sets an environment variable for this process and the programs it starts, and restores
 // the earlier value when it goes out of scope.
