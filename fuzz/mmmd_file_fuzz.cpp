@@ -10,27 +10,34 @@
 
 namespace {
 
-void writeExactly(MMFCONV::mmmdFile& file) {
+std::vector<unsigned char> writeExactly(MMFCONV::mmmdFile& file) {
     const int size = file.size();
     if (size < 10) std::abort();
     std::vector<unsigned char> out(static_cast<std::size_t>(size));
     if (file.write(out.data(), size) != size) std::abort();
-    if (size > 10 && file.write(out.data(), size - 1) != 0) std::abort();
-    // What was written parses back to a file of the same size.
+    if (file.write(out.data(), size - 1) != 0) std::abort();
+    return out;
+}
+
+// What was written parses again and writes again. (Its size may differ from the first
+// write's: two sequence sub-chunks in one track are joined, and the join can read
+// differently.)
+void writtenReadsAgain(MMFCONV::mmmdFile& file) {
+    const std::vector<unsigned char> out = writeExactly(file);
     MMFCONV::mmmdFile again(out.data(), out.size());
-    if (again.size() != size) std::abort();
+    writeExactly(again);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     MMFCONV::mmmdFile file(data, size);
-    writeExactly(file);
+    writtenReadsAgain(file);
 
     static const unsigned char wave[] = {'A', 'w', 'a', 1, 0, 0, 0, 4, 0x12, 0x34, 0x56, 0x78};
     const MMFCONV::mmmdChunk waveChunk(wave, sizeof wave);
     file.attachStream({0, 50}, 300, waveChunk);
     file.setContentsInfo("a,b\\c", size % 2 ? "me" : nullptr, size % 3 != 0);
-    writeExactly(file);
+    writtenReadsAgain(file);
     return 0;
 }
