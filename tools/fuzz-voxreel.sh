@@ -7,6 +7,7 @@
 #                                       build/fuzz/voxreel-corpus
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/tools/install-packages.sh" $(cat "$root/tools/fuzz-packages.txt")
 out="$root/build/fuzz"
 seconds=${1:-600}
 mkdir -p "$out/voxreel-corpus" "$out/voxreel-obj"
