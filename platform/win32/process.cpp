@@ -66,6 +66,14 @@ ChildProcess ChildProcess::start(const ProcessStart& how) {
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWMINNOACTIVE;
+    if (how.quiet) {
+        // No standard handles at all: without this the child is handed our handle values,
+        // and under Wine our redirected output no longer reaches its file.
+        startup.dwFlags |= STARTF_USESTDHANDLES;
+        startup.hStdInput = nullptr;
+        startup.hStdOutput = nullptr;
+        startup.hStdError = nullptr;
+    }
     PROCESS_INFORMATION info{};
     const std::wstring folder = how.currentFolder.native();
     const DWORD flags = NORMAL_PRIORITY_CLASS | (how.quiet ? CREATE_NO_WINDOW : 0);

@@ -2,6 +2,7 @@
 // message it prints, its exit status, and one instance at a time.
 #include "platform/named_lock.hpp"
 #include "platform/text.hpp"
+#include "platform/ui_language.hpp"
 #include "shared/tarnwick_console.hpp"
 #include "tests/e2e/program_runner.hpp"
 #include "tests/support/scratch.hpp"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <string>
 
 using namespace testing_support;
 
@@ -18,9 +20,15 @@ namespace {
 class TarnwickCli : public ::testing::Test {
 protected:
     ScratchFolder scratch;
-    // Messages in English unless a test asks otherwise.
+    // Messages in English unless a test asks otherwise. Windows takes the language of its
+    // user interface instead, which the environment does not change.
     e2e::ScopedEnvironment lcAll{"LC_ALL", "C"};
     e2e::ScopedEnvironment lang{"LANG", "C"};
+    const bool japanese = platform::userInterfaceIsJapanese();
+
+    std::string text(const char* english, const char* inJapanese) const {
+        return japanese ? inJapanese : english;
+    }
 
     std::string wav(const char* name, std::size_t frames, std::uint32_t rate = 8000) {
         WavSpec spec;
@@ -29,8 +37,12 @@ protected:
         return platform::pathToUtf8(scratch / name);
     }
 
+    // Output lines end in "\n" (Windows writes "\r\n" to text streams).
     e2e::ProgramRun run(const std::vector<std::string>& arguments) {
-        return e2e::runProgram("tarnwick", arguments, scratch.path());
+        e2e::ProgramRun r = e2e::runProgram("tarnwick", arguments, scratch.path());
+        std::erase(r.out, '\r');
+        std::erase(r.err, '\r');
+        return r;
     }
 
     static std::string sizeText(std::size_t bytes) {
@@ -45,14 +57,14 @@ protected:
 TEST_F(TarnwickCli, OptionsStandForTheTitleDialog) {
     const std::string input = wav("song.wav", 4000);
     const e2e::ProgramRun r =
-        run({"--title", "Bell, \"ring\"", "--copyright", "me", "--protect", "--4k", input});
+        run({"--title", "Bell, r\\ing", "--copyright", "me", "--protect", "--4k", input});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string smaf = fileBytes(scratch / "song.mmf");
     ASSERT_GT(smaf.size(), 60u);
-    EXPECT_EQ(r.out, "SMAF File Size : " + sizeText(smaf.size()) + "\n");
+    EXPECT_EQ(r.out, text("SMAF File Size : ", "SMAFファイルサイズ : ") + sizeText(smaf.size()) + "\n");
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(smaf[8 + 8 + 3], 1) << "protected";
-    EXPECT_NE(smaf.find("ST:Bell\\, \"ring\","), std::string::npos);
+    EXPECT_NE(smaf.find("ST:Bell\\, r\\\\ing,"), std::string::npos);
     EXPECT_NE(smaf.find("CR:me,"), std::string::npos);
     const std::size_t track = smaf.find("ATR");
     ASSERT_NE(track, std::string::npos);
@@ -71,7 +83,7 @@ TEST_F(TarnwickCli, TitleDefaultsToTheFileName) {
 TEST_F(TarnwickCli, FailureIsPrintedAndEndsWithOne) {
     const e2e::ProgramRun r = run({wav("short.wav", 100)});
     EXPECT_EQ(r.status, suite::tarnwickExit::failed);
-    EXPECT_EQ(r.err, "Inadequate WAVE file playtime\n");
+    EXPECT_EQ(r.err, text("Inadequate WAVE file playtime\n", "WAVEの再生時間が短すぎます\n"));
     EXPECT_EQ(r.out, "");
     EXPECT_FALSE(platform::fileExists(scratch / "short.mmf"));
 }
@@ -79,6 +91,7 @@ TEST_F(TarnwickCli, FailureIsPrintedAndEndsWithOne) {
 TEST_F(TarnwickCli, JapaneseUnderAJapaneseLocale) {
     e2e::ScopedEnvironment japanese{"LC_ALL", "ja_JP.UTF-8"};
     e2e::ScopedEnvironment japaneseLang{"LANG", "ja_JP.UTF-8"};
+    if (!platform::userInterfaceIsJapanese()) GTEST_SKIP() << "the user interface is not Japanese";
     const e2e::ProgramRun bad = run({platform::pathToUtf8(scratch / "song.wave")});
     EXPECT_EQ(bad.status, suite::tarnwickExit::failed);
     EXPECT_EQ(bad.err, "拡張子が\".wav\"ではありません\n");
