@@ -162,10 +162,11 @@ TEST_P(MfiRoundTrip, RenderingFollowsTheEncodedSound) {
     std::printf("\n");
 }
 
-// Floors per family: step ADPCM high nibble first (conditioned), low nibble first, G.726 4-bit
-// and 2-bit, IMA.
-constexpr double stepFloor = 0.97, lowFloor = 0.97, g726Floor = 0.97, g726TwoBitFloor = 0.80,
-                 imaFloor = 0.97;
+// Floors per family, a little below what was measured with this input (lowest of the family's
+// cases): step ADPCM high nibble first (conditioned) 0.984, low nibble first 0.984, G.726 with
+// 4-bit codes 0.997, with 2-bit codes 0.957 (at 8 kHz; 0.997 at 32 kHz), IMA ADPCM 0.990.
+constexpr double stepFloor = 0.97, lowFloor = 0.97, g726Floor = 0.99, g726TwoBitFloor = 0.93,
+                 imaFloor = 0.98;
 
 INSTANTIATE_TEST_SUITE_P(
     EveryTarget, MfiRoundTrip,
