@@ -34,6 +34,14 @@ std::string smallMfi() {
     return file;
 }
 
+// Console output with Windows line ends read as plain ones.
+std::string lines(std::string text) {
+    std::string out;
+    for (char c : text)
+        if (c != '\r') out.push_back(c);
+    return out;
+}
+
 class VoxreelCli : public ::testing::Test {
 protected:
     ScratchFolder scratch;
@@ -54,7 +62,7 @@ TEST_F(VoxreelCli, ShowsTheDisplayLinesAndKeepsTheRendering) {
     putFile(scratch / "chime.mld", smallMfi());
     const e2e::ProgramRun r = run({"--no-play", "--wav", path("kept.wav"), path("chime.mld")});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, path("chime.mld") + "\nChime / Studio\nMFi(300) / F504,F505 / 8000[Hz]\n");
+    EXPECT_EQ(lines(r.out), path("chime.mld") + "\nChime / Studio\nMFi(300) / F504,F505 / 8000[Hz]\n");
 
     const std::string wav = fileBytes(scratch / "kept.wav");
     ASSERT_EQ(wav.size(), 44u + 4u * 8000u);
