@@ -14,8 +14,8 @@ namespace cw {
 constexpr std::size_t silentTailBytes = 4;
 std::vector<unsigned char> withSilentTail(std::span<const unsigned char> voice);
 
-// e ticks as two rests: FF FF DE 00 and (e − 254) FF DE 00 above 254, else e FF DE 00 and
-// 00 FF DE 00.
+// e ticks (at most 509, as the tempo choices of these forms give) as two rests:
+// FF FF DE 00 and (e − 254) FF DE 00 above 254, else e FF DE 00 and 00 FF DE 00.
 void putTwoRests(MfiImage& image, std::uint32_t ticks);
 
 } // namespace cw
