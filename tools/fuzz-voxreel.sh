@@ -5,20 +5,24 @@
 #
 #   tools/fuzz-voxreel.sh [SECONDS]     run for SECONDS (default 600), corpus kept in
 #                                       build/fuzz/voxreel-corpus
+# VOXREEL_FUZZ_SEEDS may name a folder of further .mld and .mmf files to start from.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/tools/install-packages.sh" $(cat "$root/tools/fuzz-packages.txt")
 out="$root/build/fuzz"
 seconds=${1:-600}
-mkdir -p "$out/voxreel-corpus" "$out/voxreel-obj"
+mkdir -p "$out/voxreel-corpus"
 
-# Seeds: the bundled sample files, if any were made, and tiny hand-made headers.
+# Seeds: tiny hand-made headers, ringtone files kept with the tests, and the sample run's files.
 printf 'melo\000\000\000\020\000\003\001\001\001trac\000\000\000\004\000\377\337\000' \
     > "$out/voxreel-corpus/seed-mfi"
 printf 'MMMD\000\000\000\017CNTI\000\000\000\005\000\001\000\000\000\000\000' \
     > "$out/voxreel-corpus/seed-smaf"
-find "$root/samples" "$root/tests/data" -name '*.mld' -o -name '*.mmf' 2>/dev/null |
-    while read -r seed; do cp "$seed" "$out/voxreel-corpus/"; done
+# Every family's files come in with the sample run's outputs (tools/run-sample.sh), when made.
+n=0
+find "$root/samples" "$root/tests/data" "$root/build/sample-run/out" ${VOXREEL_FUZZ_SEEDS:-} \
+    \( -name '*.mld' -o -name '*.mmf' \) 2>/dev/null |
+    while read -r seed; do n=$((n + 1)); cp "$seed" "$out/voxreel-corpus/seed-$n-$(basename "$seed")"; done
 
 flags="-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I$root"
 sources="$root/tools/fuzz/voxreel_parsers_fuzz.cpp $root/voxreel/model/*.cpp
