@@ -1,11 +1,11 @@
 // ffmpeg's SMAF demuxer reads every file tarnwick writes: the rate the track declares, every
-// sample of the "Awa" wave, and audio that matches our own decoding of it. ffmpeg's Yamaha
-// ADPCM decoder forms the difference as step × (2m + 1) / 8 in one division where the
-// step-ADPCM reconstruction adds step/8, step/4, step/2 and step truncated one by one. The
-// steps agree exactly, but nothing pulls the two predictors back together, so the gap grows
-// with the length of the sound: measured on a chord at 8000 Hz, at most 69 after 3 s, 368
-// after 30 s and 680 after 60 s. The 3-second sounds below stay within 35 (8000 Hz) and 124
-// (4000 Hz); the bound asserted leaves room for a different libavcodec build.
+// sample of the "Awa" wave, and audio that matches our own decoding of it. The ADPCM decoder
+// ffmpeg uses for these files forms the difference as step × (2m + 1) / 8 in one division,
+// where the step-ADPCM reconstruction adds step/8, step/4, step/2 and step truncated one by
+// one. The steps agree exactly, but nothing pulls the two predictors back together, so the
+// gap grows with the length of the sound: measured on a chord at 8000 Hz, at most 69 after
+// 3 s, 368 after 30 s and 680 after 60 s. The 3-second sounds below stay within 35 (8000 Hz)
+// and 124 (4000 Hz); the bound asserted leaves room for another libavcodec build.
 #include "platform/files.hpp"
 #include "shared/byte_order.hpp"
 #include "shared/step_adpcm.hpp"
