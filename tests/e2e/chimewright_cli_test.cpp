@@ -26,10 +26,10 @@ protected:
     std::string path(const platform::Path& p) { return platform::pathToUtf8(p); }
 
     std::string wav(const char* name, unsigned channels = 1, std::uint32_t rate = 8000) {
-        WavSpec spec;
-        spec.channels = static_cast<std::uint16_t>(channels);
-        spec.rate = rate;
-        putFile(scratch / name, makeWav(spec, sineWave(660, rate, rate / 4, 7000, channels)));
+        WavSpec layout;
+        layout.channels = static_cast<std::uint16_t>(channels);
+        layout.rate = rate;
+        putFile(scratch / name, makeWav(layout, sineWave(660, rate, rate / 4, 7000, channels)));
         return path(scratch / name);
     }
 

@@ -18,22 +18,22 @@ std::string chunk(const std::string& id, const std::string& body) {
     return out + body;
 }
 
-std::string makeWav(const WavSpec& spec, const std::vector<std::int32_t>& interleaved) {
-    const unsigned bytesPerSample = spec.bits / 8;
+std::string makeWav(const WavSpec& layout, const std::vector<std::int32_t>& interleaved) {
+    const unsigned bytesPerSample = layout.bits / 8;
     std::string fmt;
-    putLe(fmt, spec.formatTag, 2);
-    putLe(fmt, spec.channels, 2);
-    putLe(fmt, spec.rate, 4);
-    putLe(fmt, spec.rate * spec.channels * bytesPerSample, 4);
-    putLe(fmt, spec.channels * bytesPerSample, 2);
-    putLe(fmt, spec.bits, 2);
+    putLe(fmt, layout.formatTag, 2);
+    putLe(fmt, layout.channels, 2);
+    putLe(fmt, layout.rate, 4);
+    putLe(fmt, layout.rate * layout.channels * bytesPerSample, 4);
+    putLe(fmt, layout.channels * bytesPerSample, 2);
+    putLe(fmt, layout.bits, 2);
     std::string data;
     for (std::int32_t v : interleaved) {
-        std::uint32_t stored = spec.bits == 8 ? static_cast<std::uint32_t>(v + 128)
+        std::uint32_t stored = layout.bits == 8 ? static_cast<std::uint32_t>(v + 128)
                                               : static_cast<std::uint32_t>(v);
         putLe(data, stored, static_cast<int>(bytesPerSample));
     }
-    std::string body = "WAVE" + chunk("fmt ", fmt) + spec.chunksBeforeData + chunk("data", data);
+    std::string body = "WAVE" + chunk("fmt ", fmt) + layout.chunksBeforeData + chunk("data", data);
     return chunk("RIFF", body);
 }
 

@@ -16,8 +16,8 @@ struct WavSpec {
 };
 
 // Frames are given as integer sample values, channel-interleaved; each is stored in the
-// width of spec.bits (8-bit values are stored as value + 128).
-std::string makeWav(const WavSpec& spec, const std::vector<std::int32_t>& interleaved);
+// width of layout.bits (8-bit values are stored as value + 128).
+std::string makeWav(const WavSpec& layout, const std::vector<std::int32_t>& interleaved);
 
 // A chunk: four-byte id, little-endian size, the body.
 std::string chunk(const std::string& id, const std::string& body);

@@ -103,8 +103,8 @@ TEST_F(WavReader, EightBitStereoPicksTheChosenChannel) {
         interleaved.push_back(left[i]);
         interleaved.push_back(right[i]);
     }
-    WavSpec spec; spec.channels = 2; spec.bits = 8;
-    write(makeWav(spec, interleaved));
+    WavSpec layout; layout.channels = 2; layout.bits = 8;
+    write(makeWav(layout, interleaved));
     ASSERT_EQ(cw::readWavToTemp8k(input, normOff, 0, cw::channelRight, dir.path()), 0);
     auto out = temp8k();
     ASSERT_EQ(out.size(), frames);
@@ -114,8 +114,8 @@ TEST_F(WavReader, EightBitStereoPicksTheChosenChannel) {
 
 TEST_F(WavReader, ThirtyTwoBitSamplesAreNotRescaled) {
     const std::size_t frames = 1024;
-    WavSpec spec; spec.bits = 32;
-    write(makeWav(spec, sineWave(8000.0 * 64 / frames, 8000, frames, 1e6)));
+    WavSpec layout; layout.bits = 32;
+    write(makeWav(layout, sineWave(8000.0 * 64 / frames, 8000, frames, 1e6)));
     ASSERT_EQ(cw::readWavToTemp8k(input, normOff, 0, cw::channelMix, dir.path()), 0);
     auto out = temp8k();
     int saturated = 0;
@@ -133,8 +133,8 @@ TEST_F(WavReader, DeliveredLengthFollowsTheRates) {
         {8000, 0, 8000, 1},          // nothing but one leading zero
     };
     for (const Case& c : cases) {
-        WavSpec spec; spec.rate = c.rate;
-        write(makeWav(spec, sineWave(440, c.rate, c.frames, 3000)));
+        WavSpec layout; layout.rate = c.rate;
+        write(makeWav(layout, sineWave(440, c.rate, c.frames, 3000)));
         int code = c.target == 8000   ? cw::readWavToTemp8k(input, normOff, 0, 0, dir.path())
                    : c.target == 16000 ? cw::readWavToTemp16k(input, normOff, 0, dir.path())
                                        : cw::readWavToTemp32k(input, normOff, dir.path());

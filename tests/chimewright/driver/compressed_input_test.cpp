@@ -330,10 +330,10 @@ TEST_F(DecodeToPcm, AWaveFileWithoutAudioIsRefused) {
 }
 
 TEST_F(DecodeToPcm, FloatSamplesBeyondFullScaleSaturate) {
-    WavSpec spec;
-    spec.formatTag = 3;
-    spec.bits = 32;
-    putFile(input, makeWav(spec, floatBits({0.5f, -0.25f, 1.5f, -3.0f, 1.0f, -1.0f,
+    WavSpec layout;
+    layout.formatTag = 3;
+    layout.bits = 32;
+    putFile(input, makeWav(layout, floatBits({0.5f, -0.25f, 1.5f, -3.0f, 1.0f, -1.0f,
                                             std::numeric_limits<float>::quiet_NaN()})));
     const int code = cw::decodeToPcm(input, work.path());
     if (onWindows && code == 2016) GTEST_SKIP() << "no codec on this system decodes float samples";
@@ -345,11 +345,11 @@ TEST_F(DecodeToPcm, FloatSamplesBeyondFullScaleSaturate) {
 }
 
 TEST_F(DecodeToPcm, MoreThanTwoChannelsKeepTheFirstTwo) {
-    WavSpec spec;
-    spec.formatTag = 3;
-    spec.bits = 32;
-    spec.channels = 3;
-    putFile(input, makeWav(spec, floatBits({0.5f, -0.5f, 0.75f, 0.25f, -0.25f, 0.125f})));
+    WavSpec layout;
+    layout.formatTag = 3;
+    layout.bits = 32;
+    layout.channels = 3;
+    putFile(input, makeWav(layout, floatBits({0.5f, -0.5f, 0.75f, 0.25f, -0.25f, 0.125f})));
     const int code = cw::decodeToPcm(input, work.path());
     if (onWindows && code == 2016)
         GTEST_SKIP() << "no codec on this system decodes three-channel float samples";

@@ -64,8 +64,8 @@ protected:
     cw::JobTexts texts{"bell", "bell", "", ""};
 
     void SetUp() override {
-        WavSpec spec; spec.channels = 2; spec.rate = 22050;
-        putFile(input, makeWav(spec, sineWave(700, 22050, 22050, 8000, 2)));
+        WavSpec layout; layout.channels = 2; layout.rate = 22050;
+        putFile(input, makeWav(layout, sineWave(700, 22050, 22050, 8000, 2)));
     }
     int convert(cw::JobSettings settings) {
         // Enabled targets write their files, so each needs somewhere to put them.

@@ -140,10 +140,10 @@ TEST(OggTools, AudioMatchesTheReferenceEncoderAtTheSameQuality) {
                 bytes->push_back(static_cast<char>((v >> 8) & 0xFF));
             }
         }
-        WavSpec spec;
-        spec.channels = static_cast<std::uint16_t>(c.channels);
-        spec.rate = static_cast<std::uint32_t>(c.rate);
-        putFile(work / "in.wav", makeWav(spec, interleaved));
+        WavSpec layout;
+        layout.channels = static_cast<std::uint16_t>(c.channels);
+        layout.rate = static_cast<std::uint32_t>(c.rate);
+        putFile(work / "in.wav", makeWav(layout, interleaved));
 
         std::vector<std::uint8_t> ours;
         ASSERT_GT(cw::encodeOgg(ours, reinterpret_cast<const std::uint8_t*>(leftBytes.data()),

@@ -75,9 +75,9 @@ protected:
     cw::JobTexts texts{"bell", "bell", "", ""};
 
     void SetUp() override {
-        WavSpec spec;
-        spec.rate = 22050;
-        putFile(input, makeWav(spec, sineWave(700, 22050, 22050, 12000)));
+        WavSpec layout;
+        layout.rate = 22050;
+        putFile(input, makeWav(layout, sineWave(700, 22050, 22050, 12000)));
         putFile(work / cw::tarnwickFileName(), "stand-in"); // only its presence counts here
     }
     int convert(std::uint32_t flags) {
@@ -141,8 +141,8 @@ TEST_F(SmafStreamRoute, SixteenKilohertzFileWithoutSamplesGives1050) {
 }
 
 TEST_F(SmafStreamRoute, WaveDataChunkStopsAtItsLimit) {
-    WavSpec spec;
-    putFile(work / "_cwsmtmp.wav", makeWav(spec, sineWave(500, 16000, 1001, 9000)));
+    WavSpec layout;
+    putFile(work / "_cwsmtmp.wav", makeWav(layout, sineWave(500, 16000, 1001, 9000)));
     // 1001 samples: 501 bytes, the last pairing its sample with a zero.
     const std::vector<unsigned char> whole = cw::buildWaveDataChunk(work.path(), cw::smafLargeLimit);
     ASSERT_EQ(whole.size(), 8u + 501u);

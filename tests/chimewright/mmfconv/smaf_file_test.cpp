@@ -164,9 +164,9 @@ TEST(SmafFile, FilesOfAnIndependentWriterWriteBackUnchanged) {
 TEST(SmafFile, FreshlyWrittenFilesOfAnIndependentWriterWriteBackUnchanged) {
     if (!ffmpegAvailable()) GTEST_SKIP() << "ffmpeg is not installed";
     testing_support::ScratchFolder folder;
-    testing_support::WavSpec spec;
+    testing_support::WavSpec layout;
     testing_support::putFile(folder / "in.wav",
-                             testing_support::makeWav(spec, testing_support::sineWave(523, 8000, 3000, 9000)));
+                             testing_support::makeWav(layout, testing_support::sineWave(523, 8000, 3000, 9000)));
     for (const char* rate : {"8000", "4000"}) {
         const platform::Path out = folder / (std::string("out") + rate + ".mmf");
         const std::string command = "ffmpeg -nostdin -hide_banner -loglevel error -y -i \"" +
