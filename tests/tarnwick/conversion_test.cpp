@@ -51,9 +51,9 @@ public:
 };
 
 std::string monoWav(std::uint32_t rate, std::size_t frames) {
-    WavSpec spec;
-    spec.rate = rate;
-    return makeWav(spec, sineWave(440, rate, frames, 8000));
+    WavSpec layout;
+    layout.rate = rate;
+    return makeWav(layout, sineWave(440, rate, frames, 8000));
 }
 
 std::vector<unsigned char> bytesOf(const std::string& s) {
