@@ -51,10 +51,10 @@ protected:
         ASSERT_TRUE(platform::createFolder(programs));
         // Four seconds of a stereo 22050-Hz file: every route resamples it, and it is longer
         // than any budget below holds.
-        WavSpec spec;
-        spec.channels = 2;
-        spec.rate = 22050;
-        putFile(scratch / "bell.wav", makeWav(spec, sineWave(660, 22050, 4 * 22050, 9000, 2)));
+        WavSpec layout;
+        layout.channels = 2;
+        layout.rate = 22050;
+        putFile(scratch / "bell.wav", makeWav(layout, sineWave(660, 22050, 4 * 22050, 9000, 2)));
         input = platform::pathToUtf8(scratch / "bell.wav");
     }
 

@@ -31,9 +31,9 @@ protected:
     }
 
     std::string wav(const char* name, std::size_t frames, std::uint32_t rate = 8000) {
-        WavSpec spec;
-        spec.rate = rate;
-        putFile(scratch / name, makeWav(spec, sineWave(440, rate, frames, 9000)));
+        WavSpec layout;
+        layout.rate = rate;
+        putFile(scratch / name, makeWav(layout, sineWave(440, rate, frames, 9000)));
         return platform::pathToUtf8(scratch / name);
     }
 
