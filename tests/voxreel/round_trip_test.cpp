@@ -57,10 +57,10 @@ std::string makeInput(double seconds) {
         samples.push_back(static_cast<std::int32_t>(tone(440, 1230, 2750)));
         samples.push_back(static_cast<std::int32_t>(tone(330, 990, 1870)));
     }
-    WavSpec spec;
-    spec.channels = 2;
-    spec.rate = 32000;
-    return makeWav(spec, samples);
+    WavSpec layout;
+    layout.channels = 2;
+    layout.rate = 32000;
+    return makeWav(layout, samples);
 }
 
 platform::Path firstFileWithExtension(const platform::Path& folder, const std::string& extension) {

@@ -60,9 +60,9 @@ Played play(const std::string& bytes, const platform::Path& folder) {
 TEST(SmafRoundTrip, StreamFileOfTheSixteenKilohertzRoute) {
     ScratchFolder work, out, renders;
     const platform::Path startFolder = platform::currentFolder();
-    WavSpec spec;
-    spec.rate = 32000;
-    putFile(work / "input.wav", makeWav(spec, tones(32000, 1.5)));
+    WavSpec layout;
+    layout.rate = 32000;
+    putFile(work / "input.wav", makeWav(layout, tones(32000, 1.5)));
     // The SMAF target runs only when tarnwick sits in the working folder; this route does
     // not start it.
     putFile(work / "tarnwick", "");
@@ -107,10 +107,10 @@ TEST(SmafRoundTrip, TarnwickAudioTrackFiles) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ScratchFolder renders;
-        WavSpec spec;
-        spec.rate = c.rate;
+        WavSpec layout;
+        layout.rate = c.rate;
         const auto samples = tones(c.rate, 1.5);
-        const std::string wav = makeWav(spec, samples);
+        const std::string wav = makeWav(layout, samples);
         tarnwick::WaveInfo info;
         ASSERT_GE(tarnwick::checkWave(view(wav), info), 0);
         tarnwick::ContentsInfo contents;
@@ -136,10 +136,10 @@ TEST(SmafRoundTrip, FilesOfFfmpegsMuxer) {
     for (unsigned rate : {8000u, 4000u, 22050u}) {
         SCOPED_TRACE(rate);
         ScratchFolder folder;
-        WavSpec spec;
-        spec.rate = rate;
+        WavSpec layout;
+        layout.rate = rate;
         const auto samples = tones(rate, 1.5);
-        putFile(folder / "in.wav", makeWav(spec, samples));
+        putFile(folder / "in.wav", makeWav(layout, samples));
         ASSERT_TRUE(codec_test::runFfmpeg("-i " + codec_test::quoted((folder / "in.wav").string()) +
                                           " -c:a adpcm_yamaha " +
                                           codec_test::quoted((folder / "out.mmf").string())));
