@@ -20,9 +20,19 @@ enum Share : unsigned { shareNone = 0, shareRead = 1, shareWrite = 2 };
 class File {
 public:
     File() = default;
-    ~File();
-    File(File&& other) noexcept;
-    File& operator=(File&& other) noexcept;
+    ~File() { close(); }
+    File(File&& other) noexcept : handle_(other.handle_), error_(other.error_) {
+        other.handle_ = invalidHandle;
+    }
+    File& operator=(File&& other) noexcept {
+        if (this != &other) {
+            close();
+            handle_ = other.handle_;
+            error_ = other.error_;
+            other.handle_ = invalidHandle;
+        }
+        return *this;
+    }
     File(const File&) = delete;
     File& operator=(const File&) = delete;
 

@@ -9,22 +9,6 @@
 
 namespace platform {
 
-File::~File() { close(); }
-
-File::File(File&& other) noexcept : handle_(other.handle_), error_(other.error_) {
-    other.handle_ = invalidHandle;
-}
-
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        close();
-        handle_ = other.handle_;
-        error_ = other.error_;
-        other.handle_ = invalidHandle;
-    }
-    return *this;
-}
-
 std::optional<std::size_t> File::read(void* buffer, std::size_t size) {
     if (!isOpen()) return std::nullopt;
     std::size_t done = 0;

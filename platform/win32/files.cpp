@@ -40,22 +40,6 @@ File openWith(const Path& path, DWORD access, unsigned share, DWORD disposition)
 
 } // namespace
 
-File::~File() { close(); }
-
-File::File(File&& other) noexcept : handle_(other.handle_), error_(other.error_) {
-    other.handle_ = invalidHandle;
-}
-
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        close();
-        handle_ = other.handle_;
-        error_ = other.error_;
-        other.handle_ = invalidHandle;
-    }
-    return *this;
-}
-
 std::optional<std::size_t> File::read(void* buffer, std::size_t size) {
     if (!isOpen()) return std::nullopt;
     std::size_t done = 0;
