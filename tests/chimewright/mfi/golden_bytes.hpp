@@ -1,6 +1,8 @@
 // Expected MFi bytes written out by hand from the layout: ids, big-endian numbers, raw bytes.
 #pragma once
 
+#include "chimewright/mfi/mfi_writer_inputs.hpp"
+
 #include <cstdint>
 #include <initializer_list>
 #include <string_view>
@@ -37,6 +39,25 @@ inline std::vector<unsigned char> patternVoice(std::size_t count) {
     std::vector<unsigned char> v(count);
     for (std::size_t i = 0; i < count; ++i) v[i] = static_cast<unsigned char>(i * 7 + 3);
     return v;
+}
+
+// "melo" .. "note" without title and copyright: information length 28.
+inline Golden plainHeader(const char* version, std::size_t fileLength, int type, int tracks) {
+    Golden g;
+    g.text("melo").be32(static_cast<std::uint32_t>(fileLength - 8)).be16(28).raw({type, 0x01, tracks});
+    g.text("sorc").be16(1).raw({0x00});
+    g.text("vers").be16(4).text(version);
+    g.text("note").be16(2).raw({0x00, 0x01});
+    return g;
+}
+
+inline cw::MfiWriterInputs inputs(std::uint32_t extraMs = 0, bool loop = false,
+                                  double volume = 1.0) {
+    cw::MfiWriterInputs in;
+    in.extraSilenceMs = extraMs;
+    in.loop = loop;
+    in.volume = volume;
+    return in;
 }
 
 } // namespace mfi_test

@@ -11,17 +11,11 @@
 #include <gtest/gtest.h>
 
 using mfi_test::Golden;
+using mfi_test::inputs;
 using mfi_test::patternVoice;
+using mfi_test::plainHeader;
 
 namespace {
-
-cw::MfiWriterInputs inputs(std::uint32_t extraMs = 0, bool loop = false) {
-    cw::MfiWriterInputs in;
-    in.extraSilenceMs = extraMs;
-    in.loop = loop;
-    in.volume = 1.0;
-    return in;
-}
 
 // Tracks 2 and 4 (16 bytes) and track 3 (40 bytes) of a four-track IMA file.
 void companions(Golden& g, std::initializer_list<int> soundWait, std::initializer_list<int> extraOrRest) {

@@ -9,27 +9,11 @@
 #include <gtest/gtest.h>
 
 using mfi_test::Golden;
+using mfi_test::inputs;
 using mfi_test::patternVoice;
+using mfi_test::plainHeader;
 
 namespace {
-
-cw::MfiWriterInputs inputs(std::uint32_t extraMs = 0, bool loop = false, double volume = 1.0) {
-    cw::MfiWriterInputs in;
-    in.extraSilenceMs = extraMs;
-    in.loop = loop;
-    in.volume = volume;
-    return in;
-}
-
-// "melo" .. "note" without title and copyright: information length 28.
-Golden plainHeader(const char* version, std::size_t fileLength, int type, int tracks) {
-    Golden g;
-    g.text("melo").be32(static_cast<std::uint32_t>(fileLength - 8)).be16(28).raw({type, 0x01, tracks});
-    g.text("sorc").be16(1).raw({0x00});
-    g.text("vers").be16(4).text(version);
-    g.text("note").be16(2).raw({0x00, 0x01});
-    return g;
-}
 
 // The voice as these families store it: its last four bytes 0.
 std::vector<unsigned char> silentTail(std::vector<unsigned char> voice) {

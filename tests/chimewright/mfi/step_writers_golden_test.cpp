@@ -24,12 +24,7 @@ cw::MfiWriterInputs plainInputs(std::uint32_t extraMs = 0, bool loop = false) {
 
 // "melo" .. "note" of a "0300" file without title and copyright: information length 28.
 Golden plainHeader0300(std::uint32_t fileLength, int tracks) {
-    Golden g;
-    g.text("melo").be32(fileLength - 8).be16(28).raw({0x02, 0x01, tracks});
-    g.text("sorc").be16(1).raw({0x00});
-    g.text("vers").be16(4).text("0300");
-    g.text("note").be16(2).raw({0x00, 0x01});
-    return g;
+    return mfi_test::plainHeader("0300", fileLength, 0x02, tracks);
 }
 
 } // namespace
