@@ -19,7 +19,12 @@ namespace opt = cw::option;
 namespace {
 
 #ifndef _WIN32
-std::string quoted(const platform::Path& path) { return "'" + path.string() + "'"; }
+std::string quoted(const platform::Path& path) {
+    std::string text = path.string();
+    text.insert(text.begin(), '\'');
+    text.push_back('\'');
+    return text;
+}
 
 // Runs a shell command with its output and errors in files; its exit status.
 int run(const std::string& command, const platform::Path& output, const platform::Path& errors) {
