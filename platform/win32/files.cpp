@@ -101,19 +101,4 @@ bool copyFile(const Path& from, const Path& to) {
     return ::CopyFileW(from.c_str(), to.c_str(), FALSE) != 0;
 }
 
-std::optional<std::string> readWholeFile(const Path& path) {
-    File file = openForRead(path);
-    auto size = file.size();
-    if (!size) return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(*size), '\0');
-    auto got = file.read(bytes.data(), bytes.size());
-    if (!got || *got != bytes.size()) return std::nullopt;
-    return bytes;
-}
-
-bool writeWholeFile(const Path& path, const void* data, std::size_t size) {
-    File file = createForWrite(path);
-    return file.isOpen() && file.write(data, size);
-}
-
 } // namespace platform
