@@ -17,8 +17,12 @@
 // -msse2 -mfpmath=sse to keep that: x87 arithmetic rounds differently).
 #include "shared/fft.hpp"
 
+#include "shared/parallel.hpp"
+
 #include <algorithm>
 #include <cassert>
+#include <cstdint>
+#include <new>
 #include <vector>
 
 namespace suite {
@@ -418,13 +422,16 @@ template <int W, bool Inv> void ditBlock(VU* p, int logM, const Plan& plan) {
 // ---------------------------------------------------------------------------------------
 // Column pass of the rows x columns form.
 
-// Forward: gather, transform down the columns, multiply by w^(c k2), scatter.
-template <bool Inv> void columnsForward(VU* p, const Plan& plan, V* buffer) {
+// Forward: gather, transform down the columns, multiply by w^(c k2), scatter. Columns
+// [columnBegin, columnEnd), multiples of kColumns; by default all of them.
+template <bool Inv>
+void columnsForward(VU* p, const Plan& plan, V* buffer, std::size_t columnBegin = 0,
+                    std::size_t columnEnd = SIZE_MAX) {
     const std::size_t n1 = std::size_t{1} << plan.log1;
     const std::size_t n2 = std::size_t{1} << plan.log2;
     const std::uint64_t fineMask = (std::uint64_t{1} << plan.fineLog) - 1;
     VU* buf = reinterpret_cast<VU*>(buffer);
-    for (std::size_t c0 = 0; c0 < n1; c0 += kColumns) {
+    for (std::size_t c0 = columnBegin; c0 < std::min(columnEnd, n1); c0 += kColumns) {
         for (std::size_t r = 0; r < n2; ++r) {
             const VU* src = p + r * n1 + c0;
             VU* dst = buf + r * kColumns;
@@ -446,12 +453,14 @@ template <bool Inv> void columnsForward(VU* p, const Plan& plan, V* buffer) {
 }
 
 // Inverse (the transpose of columnsForward): gather with the twiddles, transform, scatter.
-template <bool Inv> void columnsInverse(VU* p, const Plan& plan, V* buffer) {
+template <bool Inv>
+void columnsInverse(VU* p, const Plan& plan, V* buffer, std::size_t columnBegin = 0,
+                    std::size_t columnEnd = SIZE_MAX) {
     const std::size_t n1 = std::size_t{1} << plan.log1;
     const std::size_t n2 = std::size_t{1} << plan.log2;
     const std::uint64_t fineMask = (std::uint64_t{1} << plan.fineLog) - 1;
     VU* buf = reinterpret_cast<VU*>(buffer);
-    for (std::size_t c0 = 0; c0 < n1; c0 += kColumns) {
+    for (std::size_t c0 = columnBegin; c0 < std::min(columnEnd, n1); c0 += kColumns) {
         for (std::size_t r = 0; r < n2; ++r) {
             const std::uint64_t k2 = plan.rowReversal[r];
             const VU* src = p + r * n1 + c0;
@@ -651,6 +660,129 @@ void fftBandPass(Complex* data, std::size_t n, std::size_t keepBegin, std::size_
         ditBlock<1, true>(row, plan.log1, plan);
     }
     columnsInverse<true>(p, plan, buffer.data());
+}
+
+namespace {
+
+// Column groups (kColumns columns each) per part at the least, and rows per part: below that a
+// thread costs more than it saves.
+constexpr std::size_t kMinGroupsPerPart = 16;
+constexpr std::size_t kMinRowsPerPart = 16;
+
+// The column pass of the rows x columns form with the column groups spread over the cores;
+// each part has its own buffer.
+template <bool Inv, bool Forward> void columnsOnAllCores(VU* p, const Plan& plan) {
+    const std::size_t groups = (std::size_t{1} << plan.log1) / kColumns;
+    std::vector<std::vector<V>> buffers(parallelParts(groups, kMinGroupsPerPart));
+    for (auto& buffer : buffers)
+        buffer = columnBuffer(plan);
+    parallelFor(groups, kMinGroupsPerPart, [&](std::size_t part, std::size_t g0, std::size_t g1) {
+        V* buffer = buffers[part].data();
+        if (Forward)
+            columnsForward<Inv>(p, plan, buffer, g0 * kColumns, g1 * kColumns);
+        else
+            columnsInverse<Inv>(p, plan, buffer, g0 * kColumns, g1 * kColumns);
+    });
+}
+
+} // namespace
+
+bool fftForwardBand(Complex* data, std::size_t n, std::size_t limit, BandSpectrum& spectrum) {
+    assert(powerOfTwo(n));
+    spectrum = BandSpectrum{};
+    if (n == 0 || !powerOfTwo(n)) return true;
+    limit = std::min(limit, n);
+    spectrum.n = n;
+    spectrum.limit = limit;
+    try {
+        if (n == 1) {
+            spectrum.rows = 1;
+            spectrum.perRow = limit;
+            spectrum.bins.assign(data, data + limit);
+            return true;
+        }
+        const int logN = log2Exact(n);
+        VU* p = reinterpret_cast<VU*>(data);
+        const Plan plan = makePlan(logN);
+        if (plan.direct()) {
+            // Position i holds X[rev(i)]: bin f sits at rev(f).
+            difBlock<1, false>(p, logN, plan);
+            const std::vector<std::uint32_t> rev = bitReversalTable(logN);
+            spectrum.rows = 1;
+            spectrum.perRow = limit;
+            spectrum.bins.resize(limit);
+            for (std::size_t f = 0; f < limit; ++f)
+                spectrum.bins[f] = data[rev[f]];
+            return true;
+        }
+        columnsOnAllCores<false, true>(p, plan);
+        // Point c of row r holds X[rev1(c) n2 + rev2(r)]: bin f n2 + rev2(r) sits at rev1(f).
+        const std::size_t n1 = std::size_t{1} << plan.log1;
+        const std::size_t n2 = std::size_t{1} << plan.log2;
+        const std::vector<std::uint32_t> rev1 = bitReversalTable(plan.log1);
+        const std::size_t perRow = std::min(n1, (limit + n2 - 1) / n2);
+        spectrum.rows = n2;
+        spectrum.perRow = perRow;
+        spectrum.bins.resize(n2 * perRow);
+        parallelFor(n2, kMinRowsPerPart, [&](std::size_t, std::size_t r0, std::size_t r1) {
+            for (std::size_t r = r0; r < r1; ++r) {
+                Complex* row = data + r * n1;
+                difBlock<1, false>(reinterpret_cast<VU*>(row), plan.log1, plan);
+                Complex* kept = spectrum.bins.data() + r * perRow;
+                for (std::size_t f = 0; f < perRow; ++f)
+                    kept[f] = row[rev1[f]];
+            }
+        });
+        return true;
+    } catch (const std::bad_alloc&) {
+        spectrum = BandSpectrum{};
+        return false;
+    }
+}
+
+void fftInverseBand(const BandSpectrum& spectrum, std::size_t keepBegin, std::size_t keepEnd,
+                    Complex* data) {
+    const std::size_t n = spectrum.n;
+    if (n == 0) return;
+    assert(std::min(keepEnd, n) <= spectrum.limit || keepBegin >= keepEnd);
+    keepEnd = std::min({keepEnd, n, spectrum.limit});
+    if (keepBegin >= keepEnd) {
+        std::fill(data, data + n, Complex(0.0, 0.0));
+        return;
+    }
+    if (n == 1) {
+        data[0] = spectrum.bins[0];
+        return;
+    }
+    const int logN = log2Exact(n);
+    VU* p = reinterpret_cast<VU*>(data);
+    const Plan plan = makePlan(logN);
+    if (plan.direct()) {
+        const std::vector<std::uint32_t> rev = bitReversalTable(logN);
+        std::fill(data, data + n, Complex(0.0, 0.0));
+        for (std::size_t f = keepBegin; f < keepEnd; ++f)
+            data[rev[f]] = spectrum.bins[f];
+        ditBlock<1, true>(p, logN, plan);
+        return;
+    }
+    const std::size_t n1 = std::size_t{1} << plan.log1;
+    const std::size_t n2 = std::size_t{1} << plan.log2;
+    const std::vector<std::uint32_t> rev1 = bitReversalTable(plan.log1);
+    const std::size_t perRow = spectrum.perRow;
+    parallelFor(n2, kMinRowsPerPart, [&](std::size_t, std::size_t r0, std::size_t r1) {
+        for (std::size_t r = r0; r < r1; ++r) {
+            Complex* row = data + r * n1;
+            std::fill(row, row + n1, Complex(0.0, 0.0));
+            const std::size_t k2 = plan.rowReversal[r];
+            const Complex* kept = spectrum.bins.data() + r * perRow;
+            for (std::size_t f = 0; f < perRow; ++f) {
+                const std::size_t k = f * n2 + k2;
+                if (k >= keepBegin && k < keepEnd) row[rev1[f]] = kept[f];
+            }
+            ditBlock<1, true>(reinterpret_cast<VU*>(row), plan.log1, plan);
+        }
+    });
+    columnsOnAllCores<true, false>(p, plan);
 }
 
 } // namespace suite

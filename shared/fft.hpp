@@ -17,6 +17,7 @@
 #include <complex>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace suite {
 
@@ -32,6 +33,27 @@ void fft(Complex* data, std::size_t n, int sign);
 // rounding, but without the two bit-reversal passes (the spectrum is masked in the
 // transform's own bit-reversed order).
 void fftBandPass(Complex* data, std::size_t n, std::size_t keepBegin, std::size_t keepEnd);
+
+// The spectrum of one sound kept for several band passes over the same samples: the bins
+// below `limit` of the forward (sign +1) transform, in the order the inverse reads them.
+struct BandSpectrum {
+    std::size_t n = 0;      // transform size
+    std::size_t limit = 0;  // bins [0, limit) are kept
+    std::size_t rows = 0;   // bins are stored per row of the rows x columns form
+    std::size_t perRow = 0; // row r holds the bins f n2 + rev(r) for f < perRow
+    std::vector<Complex> bins;
+};
+
+// fftBandPass in two halves, for several pass bands over one sound: fftForwardBand keeps the
+// bins below `limit` of data's forward transform (data, n points, is used up as work space);
+// fftInverseBand then writes into data (n points) what fftBandPass(data, n, keepBegin, keepEnd)
+// would have given for the original data: the same operations on the same values, so the
+// same bits. keepEnd must not exceed the kept limit. Both spread their passes over the
+// machine's cores (suite::parallelFor); the result does not depend on that. False when the
+// memory for the kept bins cannot be had.
+bool fftForwardBand(Complex* data, std::size_t n, std::size_t limit, BandSpectrum& spectrum);
+void fftInverseBand(const BandSpectrum& spectrum, std::size_t keepBegin, std::size_t keepEnd,
+                    Complex* data);
 
 namespace detail {
 

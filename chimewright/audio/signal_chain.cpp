@@ -1,8 +1,12 @@
 #include "chimewright/audio/signal_chain.hpp"
 
+#include "shared/parallel.hpp"
 #include "shared/soft_limit.hpp"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
+#include <vector>
 
 namespace cw {
 
@@ -28,35 +32,61 @@ std::size_t resampleSpline(unsigned workingRate, unsigned targetRate, std::size_
     const std::uint64_t n = inputCount;
     const std::uint64_t rate = workingRate;
     const std::uint64_t target = targetRate;
-    for (std::uint64_t i = 0;; ++i) {
-        // t = i R / T as j + rest / T, exactly: i R stays far below 2^64.
-        const std::uint64_t position = i * rate;
-        const std::uint64_t j = position / target;
-        if (j >= n) return static_cast<std::size_t>(i - 1); // i >= 1: j = 0 < n at i = 0
-        const double f = static_cast<double>(position % target) / static_cast<double>(target);
-        const double a = j >= 1 ? input[j - 1] : 0.0;
-        const double b = input[j];
-        const double c = j + 1 < n ? input[j + 1] : 0.0;
-        const double e = j + 2 < n ? input[j + 2] : 0.0;
-        // Doubled as it is stored: band limiting left half the amplitude. The value computed
-        // last before a stop at j >= n is stored but not delivered.
-        output[i] = 2.0 * spline(a, b, c, e, f);
-        if (i + 1 >= n) return static_cast<std::size_t>(i);
-    }
+    // Positions i = 0 .. stored - 1 are computed: the walk stops at the first i whose integer
+    // part j = floor(i R / T) reaches n, or after i = n - 1. The value computed last is
+    // stored but not delivered. i R stays far below 2^64.
+    const std::uint64_t firstOutside = (n * target + rate - 1) / rate; // ceil(n T / R) >= 1
+    const std::uint64_t stored = std::min(firstOutside, n);
+    suite::parallelFor(static_cast<std::size_t>(stored), std::size_t{1} << 16,
+                       [&](std::size_t, std::size_t begin, std::size_t end) {
+        for (std::uint64_t i = begin; i < end; ++i) {
+            // t = i R / T as j + rest / T, exactly.
+            const std::uint64_t position = i * rate;
+            const std::uint64_t j = position / target;
+            const double f = static_cast<double>(position % target) / static_cast<double>(target);
+            const double a = j >= 1 ? input[j - 1] : 0.0;
+            const double b = input[j];
+            const double c = j + 1 < n ? input[j + 1] : 0.0;
+            const double e = j + 2 < n ? input[j + 2] : 0.0;
+            // Doubled as it is stored: band limiting left half the amplitude.
+            output[i] = 2.0 * spline(a, b, c, e, f);
+        }
+    });
+    return static_cast<std::size_t>(stored - 1);
 }
+
+namespace {
+
+constexpr std::size_t kMinSamplesPerPart = std::size_t{1} << 16;
+
+double magnitude(double v) { return v < 0 ? -v : v; }
+
+} // namespace
 
 void applyLevel(std::size_t count, double* output, double level, double* input) {
     if (level < 0) {
-        for (std::size_t i = 0; i < count; ++i)
-            output[i] = suite::softLimit(input[i]);
+        suite::parallelFor(count, kMinSamplesPerPart,
+                           [&](std::size_t, std::size_t begin, std::size_t end) {
+            for (std::size_t i = begin; i < end; ++i)
+                output[i] = suite::softLimit(input[i]);
+        });
         return;
     }
 
+    // The largest magnitude: the same value in whatever order the parts are taken.
+    std::vector<double> partPeaks(suite::parallelParts(count, kMinSamplesPerPart), 0.0);
+    suite::parallelFor(count, kMinSamplesPerPart,
+                       [&](std::size_t part, std::size_t begin, std::size_t end) {
+        double peak = 0.0;
+        for (std::size_t i = begin; i < end; ++i) {
+            const double m = magnitude(input[i]);
+            if (m > peak) peak = m;
+        }
+        partPeaks[part] = peak;
+    });
     double peak = 0.0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const double m = input[i] < 0 ? -input[i] : input[i];
+    for (double m : partPeaks)
         if (m > peak) peak = m;
-    }
     if (!(peak > 0.0)) { // silence (or nothing): stays silence
         for (std::size_t i = 0; i < count; ++i)
             output[i] = 0.0;
@@ -64,21 +94,28 @@ void applyLevel(std::size_t count, double* output, double level, double* input) 
     }
 
     constexpr int bins = 2000;
-    std::size_t histogram[bins] = {};
-    for (std::size_t i = 0; i < count; ++i) {
-        input[i] /= peak;
-        output[i] = input[i];
-        const double scaled = (input[i] < 0 ? -input[i] : input[i]) * bins;
-        const int bin = scaled < bins ? static_cast<int>(scaled) : bins - 1;
-        ++histogram[bin];
-    }
+    // Counts per part, added up afterwards: whole numbers, so the order does not matter.
+    std::vector<std::array<std::size_t, bins>> partCounts(partPeaks.size());
+    suite::parallelFor(count, kMinSamplesPerPart,
+                       [&](std::size_t part, std::size_t begin, std::size_t end) {
+        std::array<std::size_t, bins>& histogram = partCounts[part];
+        histogram.fill(0);
+        for (std::size_t i = begin; i < end; ++i) {
+            input[i] /= peak;
+            output[i] = input[i];
+            const double scaled = magnitude(input[i]) * bins;
+            const int bin = scaled < bins ? static_cast<int>(scaled) : bins - 1;
+            ++histogram[static_cast<std::size_t>(bin)];
+        }
+    });
 
     // l: the first bin at which the running count exceeds 97 % of the samples.
     const double threshold = 0.97 * static_cast<double>(count);
     int l = bins;
     std::size_t running = 0;
     for (int b = 0; b < bins; ++b) {
-        running += histogram[b];
+        for (const auto& histogram : partCounts)
+            running += histogram[static_cast<std::size_t>(b)];
         if (static_cast<double>(running) > threshold) {
             l = b;
             break;
@@ -91,19 +128,22 @@ void applyLevel(std::size_t count, double* output, double level, double* input) 
     // knee would divide by c or 1 - c; such a sound is only scaled by the gain, like one whose
     // 97th percentile lies above 0.8 of its peak.
     const bool compress = l != 0 && l != bins && c <= 0.8;
-    for (std::size_t i = 0; i < count; ++i) {
-        const double v = output[i];
-        double h = v < 0 ? -v : v;
-        if (compress) {
-            if (h <= c)
-                h = h * 0.9 / c;
-            else
-                h = (h - c) * 0.1 / (1.0 - c) + 0.9;
+    suite::parallelFor(count, kMinSamplesPerPart,
+                       [&](std::size_t, std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            const double v = output[i];
+            double h = magnitude(v);
+            if (compress) {
+                if (h <= c)
+                    h = h * 0.9 / c;
+                else
+                    h = (h - c) * 0.1 / (1.0 - c) + 0.9;
+            }
+            double out = gain * h;
+            if (out > 32767.0) out = 32767.0;
+            output[i] = v < 0 ? -out : out;
         }
-        double out = gain * h;
-        if (out > 32767.0) out = 32767.0;
-        output[i] = v < 0 ? -out : out;
-    }
+    });
 }
 
 } // namespace cw

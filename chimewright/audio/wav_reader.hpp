@@ -5,6 +5,7 @@
 #include "platform/files.hpp"
 
 #include <cstdint>
+#include <vector>
 
 namespace cw {
 
@@ -29,6 +30,9 @@ int readWavToTemp32k(const platform::Path& source, double level,
 // left behind when writing fails.
 bool writeTempWav(const platform::Path& path, std::uint32_t dataBytes,
                   const std::int16_t* samples);
+
+// Writes a whole temporary file (header and samples) the same way.
+bool writeTempImage(const platform::Path& path, const std::vector<unsigned char>& bytes);
 
 // Copies an 8000 Hz temporary file, cut to what a SMAF file of (end - start) bytes of room can
 // hold: 4-bit ADPCM, or 2-bit with twoBit set. Results: 0, 8000, 8001, 8002, 8003.

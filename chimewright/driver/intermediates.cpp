@@ -1,7 +1,7 @@
 #include "chimewright/driver/intermediates.hpp"
 
+#include "chimewright/audio/temp_renders.hpp"
 #include "chimewright/audio/wav_reader.hpp"
-#include "chimewright/driver/temp_files.hpp"
 
 namespace cw {
 
@@ -48,33 +48,26 @@ Intermediates neededIntermediates(const JobSettings& settings) {
 
 int renderIntermediates(const platform::Path& source, const Intermediates& need, double level,
                         const platform::Path& work) {
-    auto copy = [&work](const char* from, const char* to) {
-        copyTempFile(work, from, tempPath(work, to)); // a failed copy shows up downstream
+    // The readers' order; each file is also written under its role names, as the copies of
+    // the reader's output would be.
+    std::vector<TempRender> renders;
+    const auto add = [&renders](TempRender render, const char* role) {
+        if (role) render.names.emplace_back(role);
+        renders.push_back(std::move(render));
     };
-    int code = 0;
     if (need.stereo8k) {
-        if ((code = readWavToTemp8k(source, level, 0, channelLeft, work))) return code;
-        copy(temp8kName, "_cwmltmp.wav");
-        if ((code = readWavToTemp8k(source, level, 0, channelRight, work))) return code;
-        copy(temp8kName, "_cwmrtmp.wav");
+        add(render8k(0, channelLeft), "_cwmltmp.wav");
+        add(render8k(0, channelRight), "_cwmrtmp.wav");
     }
     if (need.stereo16k) {
-        if ((code = readWavToTemp16k(source, level, channelLeft, work))) return code;
-        copy(temp16kName, "_cwhltmp.wav");
-        if ((code = readWavToTemp16k(source, level, channelRight, work))) return code;
-        copy(temp16kName, "_cwhrtmp.wav");
+        add(render16k(channelLeft), "_cwhltmp.wav");
+        add(render16k(channelRight), "_cwhrtmp.wav");
     }
-    if (need.narrow8k) {
-        if ((code = readWavToTemp8k(source, level, 1, channelMix, work))) return code;
-        copy(temp8kName, "_cwm4tmp.wav");
-    }
-    if (need.mono8k) {
-        if ((code = readWavToTemp8k(source, level, 0, channelMix, work))) return code;
-        copy(temp8kName, "_cwm8tmp.wav");
-    }
-    if (need.mono16k && (code = readWavToTemp16k(source, level, channelMix, work))) return code;
-    if (need.mono32k && (code = readWavToTemp32k(source, level, work))) return code;
-    return 0;
+    if (need.narrow8k) add(render8k(1, channelMix), "_cwm4tmp.wav");
+    if (need.mono8k) add(render8k(0, channelMix), "_cwm8tmp.wav");
+    if (need.mono16k) add(render16k(channelMix), nullptr);
+    if (need.mono32k) add(render32k(), nullptr);
+    return renderTempFiles(source, level, renders, work);
 }
 
 } // namespace cw

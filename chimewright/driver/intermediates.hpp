@@ -17,6 +17,7 @@ struct Intermediates {
 Intermediates neededIntermediates(const JobSettings& settings);
 
 // Renders them from the source in their fixed order; the first failing reader's code ends it.
+// The source is read once and renders of the same samples share their forward transform.
 int renderIntermediates(const platform::Path& source, const Intermediates& needed, double level,
                         const platform::Path& workFolder);
 

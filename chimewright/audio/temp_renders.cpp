@@ -1,0 +1,322 @@
+#include "chimewright/audio/temp_renders.hpp"
+
+#include "chimewright/audio/signal_chain.hpp"
+#include "chimewright/audio/wav_image.hpp"
+#include "chimewright/audio/wav_reader.hpp"
+#include "chimewright/driver/temp_files.hpp"
+#include "shared/byte_order.hpp"
+#include "shared/parallel.hpp"
+#include "shared/temp_wav.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <new>
+#include <optional>
+
+namespace cw {
+
+namespace {
+
+constexpr std::size_t kMinFramesPerPart = std::size_t{1} << 16;
+
+bool loadImage(const platform::Path& path, std::vector<unsigned char>& image, int& code) {
+    platform::File file = platform::openForRead(path, platform::shareRead);
+    if (!file.isOpen()) return code = 3001, false;
+    auto size = file.size();
+    if (!size) return code = 3002, false;
+    try {
+        image.assign(static_cast<std::size_t>(*size), 0);
+    } catch (const std::bad_alloc&) {
+        return code = 3003, false;
+    } catch (const std::length_error&) {
+        return code = 3003, false;
+    }
+    auto got = file.read(image.data(), image.size());
+    if (!got || *got != image.size()) return code = 3005, false;
+    return true;
+}
+
+// Widths the decoder knows; others have no defined conversion and are refused as unsupported.
+bool decodableFormat(const WavFormat& f) {
+    if (f.bitsPerSample != 8 && f.bitsPerSample != 16 && f.bitsPerSample != 32) return false;
+    if (f.channels == 0 || f.rate == 0) return false;
+    // A frame must hold the samples the channel choice reads.
+    unsigned used = (f.channels >= 2 ? 2u : 1u) * (f.bitsPerSample / 8u);
+    return f.blockAlign >= used;
+}
+
+double decodeSample(const unsigned char* p, unsigned bits) {
+    switch (bits) {
+    case 8: return static_cast<double>(p[0]) - 128.0;
+    case 16: return static_cast<double>(static_cast<std::int16_t>(suite::readLe16(p)));
+    default: return static_cast<double>(static_cast<std::int32_t>(suite::readLe32(p)));
+    }
+}
+
+double decodeFrame(const unsigned char* frame, const WavFormat& f, int channelMode) {
+    const unsigned width = f.bitsPerSample / 8u;
+    double first = decodeSample(frame, f.bitsPerSample);
+    if (f.channels < 2) return first;
+    double second = decodeSample(frame + width, f.bitsPerSample);
+    switch (channelMode) {
+    case channelLeft: return first;
+    case channelRight: return second;
+    default: return (first + second) / 2;
+    }
+}
+
+std::size_t powerOfTwoAtLeast(std::size_t count) {
+    std::size_t n = 1;
+    while (n < count) n <<= 1;
+    return n;
+}
+
+std::int16_t roundToSample(double v) {
+    double r = std::round(v); // half away from zero
+    if (r > 32767.0) r = 32767.0;
+    if (r < -32768.0) r = -32768.0;
+    return static_cast<std::int16_t>(r);
+}
+
+// The source once it has passed the reader's checks.
+struct Source {
+    WavFormat format;
+    const unsigned char* samples = nullptr;
+    std::size_t frames = 0;
+};
+
+int checkSource(const std::vector<unsigned char>& image, Source& source) {
+    const std::size_t imageSize = image.size();
+    if (imageSize < 4 || std::memcmp(image.data(), "RIFF", 4) != 0) return 3006;
+    if (imageSize < 16 || std::memcmp(image.data() + 8, "WAVEfmt ", 8) != 0) return 3007;
+    if (imageSize < 36) return 3009;
+    source.format = readWavFormat(image.data());
+    if (source.format.formatTag != 1 || !decodableFormat(source.format)) return 3008;
+
+    const std::uint32_t fmtSize = suite::readLe32(image.data() + 16);
+    auto data = findDataChunk(image.data(), std::size_t{20} + fmtSize, imageSize);
+    if (!data || data->size > imageSize - data->offset) return 3009;
+    source.samples = image.data() + data->offset;
+    source.frames = data->size / source.format.blockAlign;
+    return 0;
+}
+
+// How one render meets its source.
+struct Layout {
+    bool doubled = false; // the file's rate is below the target: every sample twice
+    std::size_t workingCount = 0;
+    unsigned workingRate = 0;
+    std::size_t n = 0;     // transform size
+    bool fastPath = false; // mono 16-bit at the target rate: copied, not filtered
+    int channelKey = 0;    // the channel choice, 0 for mono files (all choices read the same)
+};
+
+Layout layoutFor(const Source& s, const TempRender& r) {
+    const WavFormat& f = s.format;
+    Layout l;
+    l.doubled = f.rate < r.rate;
+    l.workingCount = l.doubled ? 2 * s.frames : s.frames;
+    l.workingRate = l.doubled ? 2 * f.rate : f.rate;
+    l.n = powerOfTwoAtLeast(l.workingCount);
+    l.fastPath = f.channels == 1 && f.rate == r.rate && f.byteRate == 2 * r.rate &&
+                 f.blockAlign == 2 && f.bitsPerSample == 16;
+    l.channelKey = f.channels >= 2 ? r.channelMode : 0;
+    return l;
+}
+
+bool sameSamples(const Layout& a, const Layout& b) {
+    return !a.fastPath && !b.fastPath && a.doubled == b.doubled && a.channelKey == b.channelKey;
+}
+
+// The decoded samples at the working rate into work (n complex values, imaginary parts 0,
+// zero after the last sample). A doubled sound has the mean of two neighbours between them;
+// the last in-between position stays 0.
+void decodeInto(suite::Complex* work, const Source& s, const Layout& l, int channelMode) {
+    const WavFormat& f = s.format;
+    const auto frame = [&](std::size_t i) {
+        return decodeFrame(s.samples + i * f.blockAlign, f, channelMode);
+    };
+    suite::parallelFor(s.frames, kMinFramesPerPart,
+                       [&](std::size_t, std::size_t begin, std::size_t end) {
+        double previous = begin > 0 ? frame(begin - 1) : 0.0;
+        for (std::size_t i = begin; i < end; ++i) {
+            const double v = frame(i);
+            if (l.doubled) {
+                work[2 * i] = suite::Complex(v, 0.0);
+                if (i > 0) work[2 * i - 1] = suite::Complex((previous + v) / 2, 0.0);
+            } else {
+                work[i] = suite::Complex(v, 0.0);
+            }
+            previous = v;
+        }
+    });
+    const std::size_t written = l.doubled ? (s.frames > 0 ? 2 * s.frames - 1 : 0) : s.frames;
+    std::fill(work + written, work + l.n, suite::Complex(0.0, 0.0));
+}
+
+// The whole temporary file: header, two zero samples, then the processed samples (the file
+// holds count + 1 samples). Empty when the size does not fit the header.
+std::vector<unsigned char> tempFileBytes(const double* processed, std::size_t count) {
+    const std::uint64_t dataBytes = 2 * std::uint64_t{count} + 2;
+    if (dataBytes > 0xFFFFFFFFu - 36) return {};
+    std::vector<unsigned char> bytes(suite::tempWavHeaderSize + dataBytes);
+    const auto header = suite::tempWavHeader(static_cast<std::uint32_t>(dataBytes));
+    std::memcpy(bytes.data(), header.data(), header.size());
+    unsigned char* samples = bytes.data() + suite::tempWavHeaderSize;
+    suite::parallelFor(count + 1, kMinFramesPerPart,
+                       [&](std::size_t, std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            const std::int16_t v = i >= 2 ? roundToSample(processed[i - 2]) : 0;
+            suite::writeLe16(samples + 2 * i, static_cast<std::uint16_t>(v));
+        }
+    });
+    return bytes;
+}
+
+// Resampling and the level stage on the band-limited sound (or the copied samples of the fast
+// path), then the file's bytes. firstHalf/secondHalf: the two halves of the work buffer.
+int finishRender(double* firstHalf, double* secondHalf, std::size_t count, double level,
+                 std::vector<unsigned char>& bytes) {
+    applyLevel(count, firstHalf, level, secondHalf);
+    try {
+        bytes = tempFileBytes(firstHalf, count);
+    } catch (const std::bad_alloc&) {
+        return 3012;
+    }
+    return bytes.empty() ? 3014 : 0;
+}
+
+int writeRender(const TempRender& render, const std::vector<unsigned char>& bytes,
+                const platform::Path& workFolder) {
+    for (std::size_t i = 0; i < render.names.size(); ++i) {
+        const platform::Path path = tempPath(workFolder, render.names[i]);
+        if (i == 0) {
+            if (!writeTempImage(path, bytes)) return 3014;
+            continue;
+        }
+        platform::File copy = createOutputFile(path); // a failed copy shows up downstream
+        if (copy.isOpen()) copy.write(bytes.data(), bytes.size());
+    }
+    return 0;
+}
+
+} // namespace
+
+TempRender render8k(int narrow, int channelMode) {
+    return {8000, {20.0, narrow ? 2000.0 : 4000.0}, channelMode, {temp8kName}};
+}
+
+TempRender render16k(int channelMode) {
+    return {16000, {40.0, 8000.0}, channelMode, {temp16kName}};
+}
+
+TempRender render32k() {
+    return {32000, {80.0, 16000.0}, channelMix, {temp32kName}};
+}
+
+int renderTempFiles(const platform::Path& source, double level,
+                    const std::vector<TempRender>& renders, const platform::Path& workFolder) {
+    if (renders.empty()) return 0;
+    std::vector<unsigned char> image;
+    int code = 0;
+    if (!loadImage(source, image, code)) return code;
+    Source src;
+    if ((code = checkSource(image, src))) return code;
+
+    const std::size_t count = renders.size();
+    std::vector<Layout> layouts;
+    for (const TempRender& r : renders)
+        layouts.push_back(layoutFor(src, r));
+
+    // Made in groups that share their samples, each group where its first member stands;
+    // written in the order of the list, as soon as every render before is written.
+    std::vector<std::optional<std::vector<unsigned char>>> made(count);
+    std::size_t nextToWrite = 0;
+    const auto writeReady = [&]() {
+        for (; nextToWrite < count && made[nextToWrite]; ++nextToWrite) {
+            if (int failed = writeRender(renders[nextToWrite], *made[nextToWrite], workFolder))
+                return failed;
+            made[nextToWrite].reset();
+        }
+        return 0;
+    };
+    std::vector<bool> grouped(count, false);
+    std::size_t lastUseOfImage = 0; // the group leader after which the image is not needed
+    for (std::size_t i = 0; i < count; ++i) {
+        bool joinsEarlier = false;
+        for (std::size_t k = 0; k < i && !joinsEarlier; ++k)
+            joinsEarlier = sameSamples(layouts[k], layouts[i]);
+        if (!joinsEarlier) lastUseOfImage = i;
+    }
+
+    std::vector<suite::Complex> work;
+    for (std::size_t leader = 0; leader < count; ++leader) {
+        if (grouped[leader]) continue;
+        std::vector<std::size_t> members{leader};
+        for (std::size_t k = leader + 1; k < count; ++k)
+            if (!grouped[k] && sameSamples(layouts[leader], layouts[k])) members.push_back(k);
+        for (std::size_t k : members)
+            grouped[k] = true;
+
+        const Layout& l = layouts[leader];
+        if (work.size() != l.n) {
+            work.clear();
+            work.shrink_to_fit();
+            try {
+                work.resize(l.n);
+            } catch (const std::bad_alloc&) {
+                if ((code = writeReady())) return code;
+                return 3010;
+            }
+        }
+        // The first n doubles carry the signal, the next n the resampled copy.
+        double* firstHalf = reinterpret_cast<double*>(work.data());
+        double* secondHalf = firstHalf + l.n;
+
+        if (l.fastPath) {
+            for (std::size_t i = 0; i < src.frames; ++i)
+                secondHalf[i] = static_cast<std::int16_t>(suite::readLe16(src.samples + 2 * i));
+            std::memset(firstHalf, 0, l.n * sizeof(double));
+            if (leader == lastUseOfImage) image = {};
+            std::vector<unsigned char> bytes;
+            code = finishRender(firstHalf, secondHalf, src.frames > 0 ? src.frames - 1 : 0, level,
+                                bytes);
+            if (code) {
+                if (int failed = writeReady()) return failed;
+                return code;
+            }
+            made[leader] = std::move(bytes);
+            if ((code = writeReady())) return code;
+            continue;
+        }
+
+        decodeInto(work.data(), src, l, renders[leader].channelMode);
+        if (leader == lastUseOfImage) image = {};
+        std::size_t limit = 0;
+        for (std::size_t k : members)
+            limit = std::max(limit, suite::keptBins(l.n, l.workingRate, renders[k].edges).keepEnd);
+        suite::BandSpectrum spectrum;
+        if (!suite::fftForwardBand(work.data(), l.n, limit, spectrum)) {
+            if ((code = writeReady())) return code;
+            return 3010;
+        }
+        for (std::size_t k : members) {
+            const suite::KeptBins kept = suite::keptBins(l.n, l.workingRate, renders[k].edges);
+            suite::fftInverseBand(spectrum, kept.keepBegin, kept.keepEnd, work.data());
+            suite::compactRealParts(work.data(), l.n);
+            const std::size_t processed =
+                resampleSpline(l.workingRate, renders[k].rate, l.workingCount, firstHalf, secondHalf);
+            std::vector<unsigned char> bytes;
+            if ((code = finishRender(firstHalf, secondHalf, processed, level, bytes))) {
+                if (int failed = writeReady()) return failed;
+                return code;
+            }
+            made[k] = std::move(bytes);
+            if ((code = writeReady())) return code;
+        }
+    }
+    return writeReady();
+}
+
+} // namespace cw
