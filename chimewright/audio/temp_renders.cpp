@@ -278,7 +278,7 @@ int renderTempFiles(const platform::Path& source, double level,
             for (std::size_t i = 0; i < src.frames; ++i)
                 secondHalf[i] = static_cast<std::int16_t>(suite::readLe16(src.samples + 2 * i));
             std::memset(firstHalf, 0, l.n * sizeof(double));
-            if (leader == lastUseOfImage) image = {};
+            if (leader == lastUseOfImage) std::vector<unsigned char>().swap(image); // freed: no longer read
             std::vector<unsigned char> bytes;
             code = finishRender(firstHalf, secondHalf, src.frames > 0 ? src.frames - 1 : 0, level,
                                 bytes);
@@ -292,7 +292,7 @@ int renderTempFiles(const platform::Path& source, double level,
         }
 
         decodeInto(work.data(), src, l, renders[leader].channelMode);
-        if (leader == lastUseOfImage) image = {};
+        if (leader == lastUseOfImage) std::vector<unsigned char>().swap(image); // freed: no longer read
         std::size_t limit = 0;
         for (std::size_t k : members)
             limit = std::max(limit, suite::keptBins(l.n, l.workingRate, renders[k].edges).keepEnd);
