@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 using suite::Complex;
@@ -296,3 +297,27 @@ INSTANTIATE_TEST_SUITE_P(Ranges, FftBandPass,
                                          BandPassCase{11, 3, 2000}, BandPassCase{14, 40, 1486},
                                          BandPassCase{17, 1, 99999},
                                          BandPassCase{12, 0, 1u << 20}));
+
+// fftForwardBand and fftInverseBand give the bits of fftBandPass for every band cut from one
+// kept spectrum: direct sizes, rows x columns sizes, empty and full bands, bands up to the
+// kept limit.
+TEST(FftBandHalves, EveryBandOfOneSpectrumHasTheBitsOfTheFusedBandPass) {
+    for (int logN : {0, 1, 3, 8, 10, 11, 14, 17}) {
+        const std::size_t n = std::size_t{1} << logN;
+        const std::size_t limit = std::min(n, n / 3 + 1);
+        const std::vector<Complex> x = randomSignal(n, 5 + n);
+        std::vector<Complex> work = x;
+        suite::BandSpectrum spectrum;
+        ASSERT_TRUE(suite::fftForwardBand(work.data(), n, limit, spectrum));
+        const std::pair<std::size_t, std::size_t> bands[] = {
+            {0, limit}, {1, limit / 2 + 1}, {limit / 4, limit}, {5, 5}, {limit, limit / 2}, {0, 1}};
+        for (const auto& [keepBegin, keepEnd] : bands) {
+            std::vector<Complex> expected = x;
+            suite::fftBandPass(expected.data(), n, keepBegin, keepEnd);
+            std::vector<Complex> got(n, Complex(7.0, 7.0));
+            suite::fftInverseBand(spectrum, keepBegin, keepEnd, got.data());
+            EXPECT_EQ(std::memcmp(got.data(), expected.data(), n * sizeof(Complex)), 0)
+                << "n = 2^" << logN << " keep [" << keepBegin << ", " << keepEnd << ")";
+        }
+    }
+}
