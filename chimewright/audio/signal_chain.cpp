@@ -73,16 +73,15 @@ void applyLevel(std::size_t count, double* output, double level, double* input) 
         return;
     }
 
-    // The largest magnitude: the same value in whatever order the parts are taken.
+    // The largest magnitude: the same value in whatever order the pieces are taken.
     std::vector<double> partPeaks(suite::parallelParts(count, kMinSamplesPerPart), 0.0);
     suite::parallelFor(count, kMinSamplesPerPart,
                        [&](std::size_t part, std::size_t begin, std::size_t end) {
-        double peak = 0.0;
+        double& peak = partPeaks[part];
         for (std::size_t i = begin; i < end; ++i) {
             const double m = magnitude(input[i]);
             if (m > peak) peak = m;
         }
-        partPeaks[part] = peak;
     });
     double peak = 0.0;
     for (double m : partPeaks)
@@ -94,12 +93,13 @@ void applyLevel(std::size_t count, double* output, double level, double* input) 
     }
 
     constexpr int bins = 2000;
-    // Counts per part, added up afterwards: whole numbers, so the order does not matter.
+    // Counts per worker, added up afterwards: whole numbers, so the order does not matter.
     std::vector<std::array<std::size_t, bins>> partCounts(partPeaks.size());
+    for (auto& histogram : partCounts)
+        histogram.fill(0);
     suite::parallelFor(count, kMinSamplesPerPart,
                        [&](std::size_t part, std::size_t begin, std::size_t end) {
         std::array<std::size_t, bins>& histogram = partCounts[part];
-        histogram.fill(0);
         for (std::size_t i = begin; i < end; ++i) {
             input[i] /= peak;
             output[i] = input[i];
