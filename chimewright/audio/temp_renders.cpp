@@ -201,6 +201,117 @@ int writeRender(const TempRender& render, const std::vector<unsigned char>& byte
     return 0;
 }
 
+// Finished files waiting for their turn: written in the order of the list, each as soon as
+// every render before it is written, so the working folder goes through the states that
+// renders made one after another leave.
+class WriteQueue {
+  public:
+    WriteQueue(const std::vector<TempRender>& renders, const platform::Path& workFolder)
+        : renders_(renders), workFolder_(workFolder), made_(renders.size()) {}
+
+    // Render k's file; writes what is ready. The first write failure, else 0.
+    int add(std::size_t k, std::vector<unsigned char> bytes) {
+        made_[k] = std::move(bytes);
+        return flush();
+    }
+
+    int flush() {
+        for (; next_ < made_.size() && made_[next_]; ++next_) {
+            if (int failed = writeRender(renders_[next_], *made_[next_], workFolder_))
+                return failed;
+            made_[next_].reset();
+        }
+        return 0;
+    }
+
+    // A render failed with `code`: the files before it that are made are written; the
+    // first failure of those, else code.
+    int fail(int code) {
+        const int failed = flush();
+        return failed ? failed : code;
+    }
+
+  private:
+    const std::vector<TempRender>& renders_;
+    const platform::Path& workFolder_;
+    std::vector<std::optional<std::vector<unsigned char>>> made_;
+    std::size_t next_ = 0;
+};
+
+// Renders that share their samples, in the order of their first members; a group is made
+// where its first member stands in the list.
+std::vector<std::vector<std::size_t>> sharingGroups(const std::vector<Layout>& layouts) {
+    std::vector<std::vector<std::size_t>> groups;
+    for (std::size_t k = 0; k < layouts.size(); ++k) {
+        auto joined = std::find_if(groups.begin(), groups.end(), [&](const auto& group) {
+            return sameSamples(layouts[group.front()], layouts[k]);
+        });
+        if (joined != groups.end())
+            joined->push_back(k);
+        else
+            groups.push_back({k});
+    }
+    return groups;
+}
+
+// The renders of one group from the decoded samples in work: one forward transform, then
+// per render its mask and inverse, resampling and level stage.
+int renderBands(std::vector<suite::Complex>& work, const Layout& l,
+                const std::vector<std::size_t>& members, const std::vector<TempRender>& renders,
+                double level, WriteQueue& queue) {
+    double* firstHalf = reinterpret_cast<double*>(work.data());
+    double* secondHalf = firstHalf + l.n;
+    std::size_t limit = 0;
+    for (std::size_t k : members)
+        limit = std::max(limit, suite::keptBins(l.n, l.workingRate, renders[k].edges).keepEnd);
+    suite::BandSpectrum spectrum;
+    if (!suite::fftForwardBand(work.data(), l.n, limit, spectrum)) return queue.fail(3010);
+    for (std::size_t k : members) {
+        const suite::KeptBins kept = suite::keptBins(l.n, l.workingRate, renders[k].edges);
+        suite::fftInverseBand(spectrum, kept.keepBegin, kept.keepEnd, work.data());
+        suite::compactRealParts(work.data(), l.n);
+        const std::size_t count =
+            resampleSpline(l.workingRate, renders[k].rate, l.workingCount, firstHalf, secondHalf);
+        std::vector<unsigned char> bytes;
+        if (int code = finishRender(firstHalf, secondHalf, count, level, bytes))
+            return queue.fail(code);
+        if (int code = queue.add(k, std::move(bytes))) return code;
+    }
+    return 0;
+}
+
+// The fast path: the samples are copied as they are into the resampler's half of work.
+void copySamples(std::vector<suite::Complex>& work, const Source& s, const Layout& l) {
+    double* firstHalf = reinterpret_cast<double*>(work.data());
+    double* secondHalf = firstHalf + l.n;
+    for (std::size_t i = 0; i < s.frames; ++i)
+        secondHalf[i] = static_cast<std::int16_t>(suite::readLe16(s.samples + 2 * i));
+    std::memset(firstHalf, 0, l.n * sizeof(double));
+}
+
+int renderCopied(std::vector<suite::Complex>& work, const Source& s, const Layout& l,
+                 std::size_t k, double level, WriteQueue& queue) {
+    double* firstHalf = reinterpret_cast<double*>(work.data());
+    double* secondHalf = firstHalf + l.n;
+    std::vector<unsigned char> bytes;
+    const std::size_t count = s.frames > 0 ? s.frames - 1 : 0;
+    if (int code = finishRender(firstHalf, secondHalf, count, level, bytes))
+        return queue.fail(code);
+    return queue.add(k, std::move(bytes));
+}
+
+// The work buffer at n complex values; its old contents need not survive.
+bool sizeWork(std::vector<suite::Complex>& work, std::size_t n) {
+    if (work.size() == n) return true;
+    std::vector<suite::Complex>().swap(work);
+    try {
+        work.resize(n);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 TempRender render8k(int narrow, int channelMode) {
@@ -224,99 +335,32 @@ int renderTempFiles(const platform::Path& source, double level,
     Source src;
     if ((code = checkSource(image, src))) return code;
 
-    const std::size_t count = renders.size();
     std::vector<Layout> layouts;
     for (const TempRender& r : renders)
         layouts.push_back(layoutFor(src, r));
-
-    // Made in groups that share their samples, each group where its first member stands;
-    // written in the order of the list, as soon as every render before is written.
-    std::vector<std::optional<std::vector<unsigned char>>> made(count);
-    std::size_t nextToWrite = 0;
-    const auto writeReady = [&]() {
-        for (; nextToWrite < count && made[nextToWrite]; ++nextToWrite) {
-            if (int failed = writeRender(renders[nextToWrite], *made[nextToWrite], workFolder))
-                return failed;
-            made[nextToWrite].reset();
+    const std::vector<std::vector<std::size_t>> groups = sharingGroups(layouts);
+    WriteQueue queue(renders, workFolder);
+    std::vector<suite::Complex> work; // kept from group to group
+    try {
+        for (std::size_t g = 0; g < groups.size(); ++g) {
+            const std::vector<std::size_t>& members = groups[g];
+            const Layout& l = layouts[members.front()];
+            if (!sizeWork(work, l.n)) return queue.fail(3010);
+            if (l.fastPath)
+                copySamples(work, src, l);
+            else
+                decodeInto(work.data(), src, l, renders[members.front()].channelMode);
+            // The last group has taken what it needs from the file.
+            if (g + 1 == groups.size()) std::vector<unsigned char>().swap(image);
+            code = l.fastPath ? renderCopied(work, src, l, members.front(), level, queue)
+                              : renderBands(work, l, members, renders, level, queue);
+            if (code) return code;
         }
-        return 0;
-    };
-    std::vector<bool> grouped(count, false);
-    std::size_t lastUseOfImage = 0; // the group leader after which the image is not needed
-    for (std::size_t i = 0; i < count; ++i) {
-        bool joinsEarlier = false;
-        for (std::size_t k = 0; k < i && !joinsEarlier; ++k)
-            joinsEarlier = sameSamples(layouts[k], layouts[i]);
-        if (!joinsEarlier) lastUseOfImage = i;
+    } catch (const std::bad_alloc&) {
+        // Tables and buffers of the transforms and of the split loops: as the work buffer.
+        return queue.fail(3010);
     }
-
-    std::vector<suite::Complex> work;
-    for (std::size_t leader = 0; leader < count; ++leader) {
-        if (grouped[leader]) continue;
-        std::vector<std::size_t> members{leader};
-        for (std::size_t k = leader + 1; k < count; ++k)
-            if (!grouped[k] && sameSamples(layouts[leader], layouts[k])) members.push_back(k);
-        for (std::size_t k : members)
-            grouped[k] = true;
-
-        const Layout& l = layouts[leader];
-        if (work.size() != l.n) {
-            work.clear();
-            work.shrink_to_fit();
-            try {
-                work.resize(l.n);
-            } catch (const std::bad_alloc&) {
-                if ((code = writeReady())) return code;
-                return 3010;
-            }
-        }
-        // The first n doubles carry the signal, the next n the resampled copy.
-        double* firstHalf = reinterpret_cast<double*>(work.data());
-        double* secondHalf = firstHalf + l.n;
-
-        if (l.fastPath) {
-            for (std::size_t i = 0; i < src.frames; ++i)
-                secondHalf[i] = static_cast<std::int16_t>(suite::readLe16(src.samples + 2 * i));
-            std::memset(firstHalf, 0, l.n * sizeof(double));
-            if (leader == lastUseOfImage) std::vector<unsigned char>().swap(image); // freed: no longer read
-            std::vector<unsigned char> bytes;
-            code = finishRender(firstHalf, secondHalf, src.frames > 0 ? src.frames - 1 : 0, level,
-                                bytes);
-            if (code) {
-                if (int failed = writeReady()) return failed;
-                return code;
-            }
-            made[leader] = std::move(bytes);
-            if ((code = writeReady())) return code;
-            continue;
-        }
-
-        decodeInto(work.data(), src, l, renders[leader].channelMode);
-        if (leader == lastUseOfImage) std::vector<unsigned char>().swap(image); // freed: no longer read
-        std::size_t limit = 0;
-        for (std::size_t k : members)
-            limit = std::max(limit, suite::keptBins(l.n, l.workingRate, renders[k].edges).keepEnd);
-        suite::BandSpectrum spectrum;
-        if (!suite::fftForwardBand(work.data(), l.n, limit, spectrum)) {
-            if ((code = writeReady())) return code;
-            return 3010;
-        }
-        for (std::size_t k : members) {
-            const suite::KeptBins kept = suite::keptBins(l.n, l.workingRate, renders[k].edges);
-            suite::fftInverseBand(spectrum, kept.keepBegin, kept.keepEnd, work.data());
-            suite::compactRealParts(work.data(), l.n);
-            const std::size_t processed =
-                resampleSpline(l.workingRate, renders[k].rate, l.workingCount, firstHalf, secondHalf);
-            std::vector<unsigned char> bytes;
-            if ((code = finishRender(firstHalf, secondHalf, processed, level, bytes))) {
-                if (int failed = writeReady()) return failed;
-                return code;
-            }
-            made[k] = std::move(bytes);
-            if ((code = writeReady())) return code;
-        }
-    }
-    return writeReady();
+    return queue.flush();
 }
 
 } // namespace cw
