@@ -1,6 +1,7 @@
-// One coded 20-ms frame of QCELP-13K speech (160 samples at 8000 Hz) and the packet rates
-// a QCP file names it by. The payload sizes are those of the rate-map table that RFC 3625
-// gives for QCELP-13K; the rate octet itself comes before the payload in the file.
+// One coded 20-ms frame of QCELP-13K speech (160 samples at 8000 Hz) and the rates a QCP
+// file names its packets by. A frame has 266, 124, 54 or 20 bits (TIA/EIA IS-733, Service
+// Option 17); its payload is that many bits in whole bytes. In the file the rate octet
+// comes before the payload.
 #pragma once
 
 #include <array>
@@ -16,8 +17,7 @@ inline constexpr int qcelpSampleRate = 8000;
 // The rate octet of a packet.
 enum class QcelpRate : std::uint8_t { eighth = 1, quarter = 2, half = 3, full = 4 };
 
-// Payload bytes after the rate octet: 266 bits at full rate, 124 at half, 54 at quarter
-// and 20 at eighth rate, each rounded up to whole bytes.
+// Payload bytes after the rate octet.
 constexpr std::size_t qcelpPayloadSize(QcelpRate rate) {
     switch (rate) {
     case QcelpRate::eighth: return 3;

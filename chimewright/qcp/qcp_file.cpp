@@ -10,7 +10,7 @@ namespace cw {
 
 namespace {
 
-// RFC 3625, section 3: the values of the "fmt " chunk for QCELP-13K.
+// The "fmt " chunk as RFC 3625, section 3, lays it out, with its values for QCELP-13K.
 constexpr std::uint8_t formatMajor = 1; // QCELP-13K and EVRC files are version 1.0
 constexpr std::uint8_t formatMinor = 0;
 // The first of the two GUIDs RFC 3625 names for QCELP-13K,
@@ -19,8 +19,10 @@ constexpr std::uint32_t guidData1 = 0x5E7F6D41;
 constexpr std::uint16_t guidData2 = 0xB115;
 constexpr std::uint16_t guidData3 = 0x11D0;
 constexpr std::uint8_t guidData4[8] = {0xBA, 0x91, 0x00, 0x80, 0x5F, 0xB4, 0xB9, 0x7E};
+// The codec's version and its name (in an 80-byte field, NUL-padded) are for people reading
+// the file; readers go by the GUID.
 constexpr std::uint16_t codecVersion = 1;
-constexpr std::string_view codecName = "Qcelp 13K"; // in an 80-byte field, NUL-padded
+constexpr std::string_view codecName = "Qcelp 13K";
 constexpr std::size_t codecNameField = 80;
 constexpr std::uint16_t bitsPerSample = 16;
 constexpr std::size_t rateMapEntries = 8;
