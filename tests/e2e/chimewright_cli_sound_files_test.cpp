@@ -3,6 +3,7 @@
 //
 // tests/data/sound_files holds frames 17640 to 39689 of samples/chime.wav (44100 Hz stereo)
 // as FLAC, Ogg Vorbis and MP3, made by tools/make-sound-file-fixtures.sh.
+#include "platform/audio_decode.hpp"
 #include "platform/text.hpp"
 #include "shared/byte_order.hpp"
 #include "tests/e2e/program_runner.hpp"
@@ -61,6 +62,14 @@ double snrDb(const std::vector<std::int16_t>& reference, const std::vector<std::
     return noise == 0 ? INFINITY : 10 * std::log10(signal / noise);
 }
 
+// libsndfile reads MP3 from version 1.1 on, when it was built with its decoder (Debian 12's
+// 1.2.0 is); an older one does not list the format and gives 1007 like for any unread file.
+bool readsMp3() {
+    for (const std::string& format : platform::soundFileFormats())
+        if (format.rfind("MPEG", 0) == 0) return true;
+    return false;
+}
+
 const char* const tempFiles[] = {"_cwmltmp.wav", "_cwmrtmp.wav", "_cwhltmp.wav",
                                  "_cwhrtmp.wav", "_cwm4tmp.wav", "_cwm8tmp.wav",
                                  "_cwmtmp.wav",  "_cwsmtmp.wav", "_cwm32tmp.wav"};
@@ -99,7 +108,7 @@ TEST_F(ChimewrightCliSoundFiles, RenderTheTemporaryFilesOfTheSamePcmAudio) {
     for (const SoundFile& f : files) {
         const e2e::ProgramRun r =
             renderTemp(sourceDir() / "tests" / "data" / "sound_files" / f.name, f.name);
-        if (onWindows) {
+        if (onWindows || (std::strstr(f.name, ".mp3") && !readsMp3())) {
             EXPECT_EQ(r.status, 1) << f.name;
             EXPECT_NE(r.err.find("(1007)"), std::string::npos) << r.err;
             continue;
@@ -124,24 +133,31 @@ TEST_F(ChimewrightCliSoundFiles, RenderTheTemporaryFilesOfTheSamePcmAudio) {
 
 TEST_F(ChimewrightCliSoundFiles, ConvertInABatchAndWhatNothingReadsStays1007) {
     const platform::Path data = sourceDir() / "tests" / "data" / "sound_files";
+    putFile(scratch / "vorbis.ogg", fileBytes(data / "chime_excerpt.ogg"));
+    putFile(scratch / "mpeg.mp3", fileBytes(data / "chime_excerpt.mp3"));
     putFile(scratch / "notes.txt", "a text file, no sound in it\n");
     // Cut inside its metadata: libsndfile does not take it for a FLAC file.
     putFile(scratch / "cut.flac", fileBytes(data / "chime_excerpt.flac").substr(0, 100));
     const platform::Path out = scratch / "out";
-    const e2e::ProgramRun r =
-        run({"--work-dir", platform::pathToUtf8(scratch / "work"), "--lang", "en", "--targets",
-             "n505:16kHz,Andr", "-o", platform::pathToUtf8(out),
-             platform::pathToUtf8(data / "chime_excerpt.ogg"),
-             platform::pathToUtf8(data / "chime_excerpt.mp3"),
-             platform::pathToUtf8(scratch / "notes.txt"), platform::pathToUtf8(scratch / "cut.flac")});
+    std::vector<std::string> arguments = {"--work-dir", platform::pathToUtf8(scratch / "work"),
+                                          "--lang", "en", "--targets", "n505:16kHz,Andr",
+                                          "-o", platform::pathToUtf8(out)};
+    for (const char* name : {"vorbis.ogg", "mpeg.mp3", "notes.txt", "cut.flac"})
+        arguments.push_back(platform::pathToUtf8(scratch / name));
+    const e2e::ProgramRun r = run(arguments);
+
     EXPECT_EQ(r.status, 1) << r.err;
-    EXPECT_NE(r.out.find("notes.txt: Unsupported format (1007)"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("cut.flac: Unsupported format (1007)"), std::string::npos) << r.out;
-    for (const char* name : {"chime_excerpt.ogg", "chime_excerpt.mp3"}) {
-        const std::string result = std::string(name) + (onWindows ? ": Unsupported format (1007)" : ": OK");
+    struct Row { const char* name; const char* base; bool read; };
+    const Row rows[] = {{"vorbis.ogg", "vorbis", !onWindows},
+                        {"mpeg.mp3", "mpeg", !onWindows && readsMp3()},
+                        {"notes.txt", "notes", false},
+                        {"cut.flac", "cut", false}};
+    for (const Row& row : rows) {
+        const std::string result =
+            std::string(row.name) + (row.read ? ": OK" : ": Unsupported format (1007)");
         EXPECT_NE(r.out.find(result), std::string::npos) << r.out;
+        const std::string base = row.base;
+        EXPECT_EQ(platform::fileExists(out / "n505" / (base + ".mld")), row.read) << row.name;
+        EXPECT_EQ(platform::fileExists(out / "Andr" / (base + ".ogg")), row.read) << row.name;
     }
-    EXPECT_EQ(platform::fileExists(out / "n505" / "chime_excerpt.mld"), !onWindows);
-    EXPECT_EQ(platform::fileExists(out / "Andr" / "chime_excerpt.ogg"), !onWindows);
-    EXPECT_FALSE(platform::fileExists(out / "n505" / "notes.mld"));
 }
