@@ -49,6 +49,10 @@ int decodeWave(const Path& source, PcmAudio& out);
 // decodeNotASoundFile when no decoder reads the file, or a code above.
 int decodeSoundFile(const Path& source, PcmAudio& out);
 
+// Whether decodeSoundFile would take the file for one of its formats, found from the file's
+// first bytes without reading it whole.
+bool isReadableSoundFile(const Path& source);
+
 // The decoder of decodeSoundFile ("libsndfile-1.2.0") and the names of the formats it reads;
 // both empty where there is none.
 std::string soundFileDecoder();

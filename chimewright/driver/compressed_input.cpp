@@ -67,8 +67,9 @@ int decodeToPcm(const platform::Path& input, const platform::Path& workFolder) {
 }
 
 int decodeSoundFileToPcm(const platform::Path& input, const platform::Path& workFolder) {
-    // Where nothing reads other formats, the file stays what the input check found.
-    if (platform::soundFileDecoder().empty()) return platform::decodeNotASoundFile;
+    // A file that nothing reads stays what the input check found, and is never copied: it
+    // may be anything, of any size.
+    if (!platform::isReadableSoundFile(input)) return platform::decodeNotASoundFile;
     return decodeCopy(input, workFolder, platform::decodeSoundFile);
 }
 

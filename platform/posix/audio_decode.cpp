@@ -65,6 +65,8 @@ int decodeSoundFile(const Path& source, PcmAudio& out) {
     }
 }
 
+bool isReadableSoundFile(const Path& source) { return sndfileOpens(source.c_str()); }
+
 std::string soundFileDecoder() { return sndfileVersion(); }
 
 std::vector<std::string> soundFileFormats() { return sndfileReadableFormats(); }

@@ -105,6 +105,12 @@ int decodeWithSndfile(const std::string& image, PcmAudio& out) {
     return sf_error(file.get()) == SF_ERR_NO_ERROR ? 0 : decodeFailed;
 }
 
+bool sndfileOpens(const char* path) {
+    SF_INFO info{};
+    SndfileHandle file(sf_open(path, SFM_READ, &info));
+    return file.get() && info.channels > 0 && info.samplerate > 0;
+}
+
 std::string sndfileVersion() {
     char version[128] = {};
     sf_command(nullptr, SFC_GET_LIB_VERSION, version, sizeof version - 1);

@@ -13,6 +13,9 @@ namespace platform {
 // format, decodeFailed when the encoded data breaks off with an error.
 int decodeWithSndfile(const std::string& image, PcmAudio& out);
 
+// Whether libsndfile opens the file for reading (it reads only what it needs to tell).
+bool sndfileOpens(const char* path);
+
 // "libsndfile-1.2.0"
 std::string sndfileVersion();
 

@@ -6,6 +6,8 @@ namespace platform {
 
 int decodeSoundFile(const Path&, PcmAudio&) { return decodeNotASoundFile; }
 
+bool isReadableSoundFile(const Path&) { return false; }
+
 std::string soundFileDecoder() { return {}; }
 
 std::vector<std::string> soundFileFormats() { return {}; }
