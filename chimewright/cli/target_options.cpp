@@ -113,10 +113,13 @@ std::string parseVolume(std::string_view text, VolumeChoice& choice) {
     const std::string_view name = text.substr(0, equals);
     const std::string_view number =
         equals == std::string_view::npos ? std::string_view() : text.substr(equals + 1);
-    const char* end = number.data() + number.size();
-    auto [stop, error] = std::from_chars(number.data(), end, choice.percent);
-    if (number.empty() || error != std::errc() || stop != end || choice.percent < 1 ||
-        choice.percent > 100)
+    bool whole = !number.empty();
+    if (whole) {
+        const char* end = number.data() + number.size();
+        const auto [stop, error] = std::from_chars(number.data(), end, choice.percent);
+        whole = error == std::errc() && stop == end;
+    }
+    if (!whole || choice.percent < 1 || choice.percent > 100)
         return "--volume needs NAME=PERCENT with a whole PERCENT of 1 to 100, not \"" +
                std::string(text) + "\"";
     if (folded(name) == "normalize") return {};
