@@ -31,32 +31,53 @@ const OptionSpec optionTable[] = {
     {"options:", "-o, --output", nullptr, "DIR", "a folder",
      "output folder (default: the one stored by the last batch, else\n"
      "the current folder); stored back into the settings file",
-     [](Options& o, const std::string& v) { o.output = v; return std::string(); }},
+     [](Options& o, const std::string& v) {
+         o.output = v;
+         return std::string();
+     }},
     {nullptr, "--work-dir", "--work-folder", "DIR", "a folder",
      "folder for the temporary files (default: the program's folder)",
-     [](Options& o, const std::string& v) { o.workFolder = v; return std::string(); }},
+     [](Options& o, const std::string& v) {
+         o.workFolder = v;
+         return std::string();
+     }},
     {nullptr, "--list", nullptr, "FILE", "a file",
      "rows of tab-separated text as the list exports them: path, title,\n"
      "output name, interval; empty titles and names take the defaults",
-     [](Options& o, const std::string& v) { o.lists.push_back(v); return std::string(); }},
+     [](Options& o, const std::string& v) {
+         o.lists.push_back(v);
+         return std::string();
+     }},
     {nullptr, "--preset", nullptr, "NAME", "a preset name",
      "use Latest, PresetA, PresetB, PresetC or PresetD",
-     [](Options& o, const std::string& v) { o.preset = v; return std::string(); }},
+     [](Options& o, const std::string& v) {
+         o.preset = v;
+         return std::string();
+     }},
     {nullptr, "--copyright", nullptr, "TEXT", "a text",
      "copyright text for this run (the stored one otherwise)",
-     [](Options& o, const std::string& v) { o.copyright = v; return std::string(); }},
+     [](Options& o, const std::string& v) {
+         o.copyright = v;
+         return std::string();
+     }},
     {nullptr, "--save", nullptr, nullptr, nullptr,
      "store the settings, after preset, switches, --targets and --volume,\n"
      "as the current settings (as closing the window does); nothing else\n"
      "is stored unless asked, but the output folder",
-     [](Options& o, const std::string&) { o.save = true; return std::string(); }},
+     [](Options& o, const std::string&) {
+         o.save = true;
+         return std::string();
+     }},
     {nullptr, "--lang", nullptr, "ja|en", "ja or en",
      "language of the results and messages (default: Japanese under a\n"
      "Japanese locale, else English)",
      [](Options& o, const std::string& v) {
-         if (v == "ja") o.language = cw::Language::japanese;
-         else if (v == "en") o.language = cw::Language::english;
-         else return "--lang takes ja or en, not \"" + v + "\"";
+         if (v == "ja")
+             o.language = cw::Language::japanese;
+         else if (v == "en")
+             o.language = cw::Language::english;
+         else
+             return "--lang takes ja or en, not \"" + v + "\"";
          return std::string();
      }},
     {nullptr, "-h, --help", nullptr, nullptr, nullptr, "this text",
@@ -90,8 +111,7 @@ const OptionSpec optionTable[] = {
     {"--render-temp FILE renders only the temporary WAV files of FILE into the work folder:",
      "--render-temp", nullptr, nullptr, nullptr, "convert nothing else",
      [](Options& o, const std::string&) { return setMode(o, Options::Mode::renderTemp); }},
-    {nullptr, "--level", nullptr, "L", "a number of 0 or more",
-     "normalisation level (default 1)",
+    {nullptr, "--level", nullptr, "L", "a number of 0 or more", "normalisation level (default 1)",
      [](Options& o, const std::string& v) {
          char* end = nullptr;
          o.level = std::strtod(v.c_str(), &end);
@@ -171,7 +191,8 @@ std::string formatsHelp() {
 
 std::string usageText() {
     return "usage: chimewright [switches] [options] FILE...\n"
-           "       chimewright [switches] [--preset NAME] [--targets LIST] [--volume NAME=PERCENT]\n"
+           "       chimewright [switches] [--preset NAME] [--targets LIST] [--volume "
+           "NAME=PERCENT]\n"
            "                   --list-targets\n"
            "       chimewright --render-temp [--work-dir DIR] [--level L | --normoff] FILE\n"
            "\n"
@@ -240,9 +261,12 @@ std::string parseOptions(const std::vector<std::string>& arguments, Options& opt
 
         std::string value;
         if (spec->value) {
-            if (inlineValue) value = *inlineValue;
-            else if (i + 1 < arguments.size()) value = arguments[++i];
-            else return argument + " needs " + spec->needs;
+            if (inlineValue)
+                value = *inlineValue;
+            else if (i + 1 < arguments.size())
+                value = arguments[++i];
+            else
+                return argument + " needs " + spec->needs;
         } else if (inlineValue) {
             return argument + " takes no value";
         }
@@ -258,7 +282,8 @@ std::string parseOptions(const std::vector<std::string>& arguments, Options& opt
             return "--render-temp takes only --work-dir, --level and --normoff";
         return {};
     }
-    if (options.levelGiven) return "--level and --normoff belong to --render-temp (use /v<n> or /normoff)";
+    if (options.levelGiven)
+        return "--level and --normoff belong to --render-temp (use /v<n> or /normoff)";
     if (options.mode == Options::Mode::listTargets) {
         if (!options.files.empty() || !options.lists.empty())
             return "--list-targets converts nothing: leave out the files";

@@ -26,8 +26,8 @@ std::string sizeLimit(const cw::SettingsState& state, int target) {
         state.flags[t], state.volumes[t], cw::targetTable[t].largeBudget, state.smafBudget);
     if (target == cw::targetQcp || target == cw::targetAndroid) return "-";
     if (target == cw::targetSmaf) {
-        if (block.rate16k) return std::to_string(block.useUserLimit ? cw::smafLargeLimit
-                                                                    : cw::smafSmallLimit);
+        if (block.rate16k)
+            return std::to_string(block.useUserLimit ? cw::smafLargeLimit : cw::smafSmallLimit);
         return block.useUserLimit ? "-" : std::to_string(state.smafBudget);
     }
     return std::to_string(cw::mfiByteBudget(target, block, state.userSizeLimit));
@@ -63,10 +63,15 @@ std::string targetListing(const cw::SettingsState& state, const std::string& out
                   state.userSizeLimit);
     out += line;
 
-    struct Column { const char* title; std::size_t width; };
-    const Column columns[] = {{"target", 9}, {"on", 4}, {"volume", 7}, {"options (* chosen)", 61},
-                              {"Unlimited", 10}, {"size limit", 11}, {"type", 5}, {"folder", 0}};
-    for (const Column& c : columns) out += padded(c.title, c.width);
+    struct Column {
+        const char* title;
+        std::size_t width;
+    };
+    const Column columns[] = {
+        {"target", 9},     {"on", 4},          {"volume", 7}, {"options (* chosen)", 61},
+        {"Unlimited", 10}, {"size limit", 11}, {"type", 5},   {"folder", 0}};
+    for (const Column& c : columns)
+        out += padded(c.title, c.width);
     out += "\n";
 
     for (int t = 0; t < cw::targetCount; ++t) {
@@ -80,8 +85,8 @@ std::string targetListing(const cw::SettingsState& state, const std::string& out
             info.volumeFromSettings ? percent(state.volumes[index]) : "-",
             optionsColumn(profile.options, flags),
             !(profile.options & cw::option::unlimited) ? "-"
-                : (flags & cw::option::unlimited)     ? "yes"
-                                                      : "no",
+            : (flags & cw::option::unlimited)          ? "yes"
+                                                       : "no",
             sizeLimit(state, t),
             info.extension,
             platform::pathToUtf8(platform::pathFromUtf8(outputFolder) / info.key),

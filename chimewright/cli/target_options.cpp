@@ -8,7 +8,9 @@ namespace console {
 
 namespace {
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
 
 // Case and parentheses do not matter: "32khz4bit" is "32kHz(4bit)".
 std::string folded(std::string_view text) {
@@ -58,7 +60,8 @@ std::string parseEntry(std::string_view entry, TargetChoice& choice) {
     const std::vector<std::string_view> parts = split(entry, ':');
     const std::optional<int> target = targetByName(parts.front());
     if (!target)
-        return "unknown target \"" + std::string(parts.front()) + "\" (targets: " + targetNames() + ")";
+        return "unknown target \"" + std::string(parts.front()) + "\" (targets: " + targetNames() +
+               ")";
     choice.target = *target;
     const std::uint32_t offered = cw::targetProfiles[static_cast<std::size_t>(*target)].options;
     for (std::size_t i = 1; i < parts.size(); ++i) {
@@ -74,8 +77,10 @@ std::string parseEntry(std::string_view entry, TargetChoice& choice) {
                    (offers.empty() ? " has no options)" : " offers " + offers + ")");
         }
         choice.keepStored = false;
-        if (*bit == cw::option::unlimited) choice.unlimited = true;
-        else choice.rate = *bit;
+        if (*bit == cw::option::unlimited)
+            choice.unlimited = true;
+        else
+            choice.rate = *bit;
     }
     return {};
 }
@@ -96,7 +101,8 @@ std::string parseTargetList(std::string_view list, std::vector<TargetChoice>& ch
     for (std::string_view entry : split(list, ',')) {
         if (entry.empty()) return "--targets has an empty entry in \"" + std::string(list) + "\"";
         if (folded(entry) == "all") {
-            for (int t = 0; t < cw::targetCount; ++t) choices.push_back({t});
+            for (int t = 0; t < cw::targetCount; ++t)
+                choices.push_back({t});
             continue;
         }
         if (folded(entry.substr(0, entry.find(':'))) == "all")
@@ -124,7 +130,8 @@ std::string parseVolume(std::string_view text, VolumeChoice& choice) {
                std::string(text) + "\"";
     if (folded(name) == "normalize") return {};
     choice.target = targetByName(name);
-    if (!choice.target || !cw::targetTable[static_cast<std::size_t>(*choice.target)].volumeFromSettings) {
+    if (!choice.target ||
+        !cw::targetTable[static_cast<std::size_t>(*choice.target)].volumeFromSettings) {
         std::string names;
         for (int t = 0; t < cw::targetCount; ++t)
             if (cw::targetTable[static_cast<std::size_t>(t)].volumeFromSettings)
@@ -138,7 +145,8 @@ std::string parseVolume(std::string_view text, VolumeChoice& choice) {
 
 void applyTargetChoices(cw::SettingsState& state, const std::vector<TargetChoice>& choices) {
     if (choices.empty()) return;
-    for (std::uint32_t& flags : state.flags) flags &= ~cw::option::create;
+    for (std::uint32_t& flags : state.flags)
+        flags &= ~cw::option::create;
     for (const TargetChoice& choice : choices) {
         const auto t = static_cast<std::size_t>(choice.target);
         const std::uint32_t offered = cw::targetProfiles[t].options;
@@ -158,8 +166,10 @@ void applyTargetChoices(cw::SettingsState& state, const std::vector<TargetChoice
 void applyVolumeChoices(cw::SettingsState& state, const std::vector<VolumeChoice>& choices) {
     for (const VolumeChoice& choice : choices) {
         const double gain = choice.percent / 100.0;
-        if (choice.target) state.volumes[static_cast<std::size_t>(*choice.target)] = gain;
-        else state.normalisationLevel = gain;
+        if (choice.target)
+            state.volumes[static_cast<std::size_t>(*choice.target)] = gain;
+        else
+            state.normalisationLevel = gain;
     }
 }
 

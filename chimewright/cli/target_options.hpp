@@ -15,9 +15,9 @@ namespace console {
 // One entry of a --targets list.
 struct TargetChoice {
     int target = 0;
-    bool keepStored = true;  // a bare name: the stored options stay
-    std::uint32_t rate = 0;  // the rate or stereo option given, 0: the stored one
-    bool unlimited = false;  // ":unlimited" was given
+    bool keepStored = true; // a bare name: the stored options stay
+    std::uint32_t rate = 0; // the rate or stereo option given, 0: the stored one
+    bool unlimited = false; // ":unlimited" was given
 };
 
 struct VolumeChoice {

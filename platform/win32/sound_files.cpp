@@ -4,12 +4,20 @@
 
 namespace platform {
 
-int decodeSoundFile(const Path&, PcmAudio&) { return decodeNotASoundFile; }
+int decodeSoundFile(const Path&, PcmAudio&) {
+    return decodeNotASoundFile;
+}
 
-bool isReadableSoundFile(const Path&) { return false; }
+bool isReadableSoundFile(const Path&) {
+    return false;
+}
 
-std::string soundFileDecoder() { return {}; }
+std::string soundFileDecoder() {
+    return {};
+}
 
-std::vector<std::string> soundFileFormats() { return {}; }
+std::vector<std::string> soundFileFormats() {
+    return {};
+}
 
 } // namespace platform

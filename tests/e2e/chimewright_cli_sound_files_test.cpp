@@ -39,7 +39,8 @@ std::string pcmExcerpt() {
     const std::string sample = fileBytes(sourceDir() / "samples" / "chime.wav");
     std::size_t position = 12;
     while (position + 8 <= sample.size() && sample.compare(position, 4, "data") != 0)
-        position += 8 + suite::readLe32(reinterpret_cast<const unsigned char*>(sample.data()) + position + 4);
+        position += 8 + suite::readLe32(reinterpret_cast<const unsigned char*>(sample.data()) +
+                                        position + 4);
     const std::size_t start = position + 8 + firstFrame * 4;
     if (start + excerptFrames * 4 > sample.size()) return {};
     std::vector<std::int32_t> samples(excerptFrames * 2);
@@ -80,7 +81,7 @@ struct SoundFile {
 };
 
 class ChimewrightCliSoundFiles : public ::testing::Test {
-protected:
+  protected:
     ScratchFolder scratch;
     e2e::ScopedEnvironment windir{"WINDIR", platform::pathToUtf8(scratch.path())};
 
@@ -140,14 +141,19 @@ TEST_F(ChimewrightCliSoundFiles, ConvertInABatchAndWhatNothingReadsStays1007) {
     putFile(scratch / "cut.flac", fileBytes(data / "chime_excerpt.flac").substr(0, 100));
     const platform::Path out = scratch / "out";
     std::vector<std::string> arguments = {"--work-dir", platform::pathToUtf8(scratch / "work"),
-                                          "--lang", "en", "--targets", "n505:16kHz,Andr",
-                                          "-o", platform::pathToUtf8(out)};
+                                          "--lang",     "en",
+                                          "--targets",  "n505:16kHz,Andr",
+                                          "-o",         platform::pathToUtf8(out)};
     for (const char* name : {"vorbis.ogg", "mpeg.mp3", "notes.txt", "cut.flac"})
         arguments.push_back(platform::pathToUtf8(scratch / name));
     const e2e::ProgramRun r = run(arguments);
 
     EXPECT_EQ(r.status, 1) << r.err;
-    struct Row { const char* name; const char* base; bool read; };
+    struct Row {
+        const char* name;
+        const char* base;
+        bool read;
+    };
     const Row rows[] = {{"vorbis.ogg", "vorbis", !onWindows},
                         {"mpeg.mp3", "mpeg", !onWindows && readsMp3()},
                         {"notes.txt", "notes", false},

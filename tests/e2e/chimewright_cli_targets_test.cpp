@@ -52,7 +52,7 @@ std::map<std::string, std::string> comparable(std::map<std::string, std::string>
 }
 
 class ChimewrightCliTargets : public ::testing::Test {
-protected:
+  protected:
     ScratchFolder scratch;
     platform::Path settingsFolder = scratch / "settings";
     platform::Path settingsFile = settingsFolder / "ferrowind.ini";
@@ -96,7 +96,8 @@ TEST_F(ChimewrightCliTargets, TargetsAndVolumesMakeWhatTheSettingsFileMakes) {
     // Exactly these, and the volume and level of this run only: nothing else was stored.
     const auto made = filesUnder(viaOptions);
     std::vector<std::string> names;
-    for (const auto& [name, bytes] : made) names.push_back(name);
+    for (const auto& [name, bytes] : made)
+        names.push_back(name);
     const std::vector<std::string> expected = {
         path(platform::Path("Andr") / "bell.ogg"), path(platform::Path("mmf") / "bell.mmf"),
         path(platform::Path("n505") / "bell.mld"), path(platform::Path("sh251") / "bell.mld"),
@@ -120,13 +121,18 @@ TEST_F(ChimewrightCliTargets, TargetsAndVolumesMakeWhatTheSettingsFileMakes) {
 
     // The volume is heard: full volume writes another n505 file.
     const platform::Path fullVolume = scratch / "full";
-    ASSERT_EQ(run({"-o", path(fullVolume), "--targets", "n505", "--volume", "n505=100", bell}).status, 0);
-    EXPECT_NE(fileBytes(fullVolume / "n505" / "bell.mld"), fileBytes(viaFile / "n505" / "bell.mld"));
+    ASSERT_EQ(
+        run({"-o", path(fullVolume), "--targets", "n505", "--volume", "n505=100", bell}).status, 0);
+    EXPECT_NE(fileBytes(fullVolume / "n505" / "bell.mld"),
+              fileBytes(viaFile / "n505" / "bell.mld"));
 }
 
 TEST_F(ChimewrightCliTargets, WrongNamesAndOptionsExitWithTwoNamingTheValidOnes) {
     const std::string bell = stereoWav("bell.wav");
-    struct Case { std::vector<std::string> arguments; std::vector<const char*> named; };
+    struct Case {
+        std::vector<std::string> arguments;
+        std::vector<const char*> named;
+    };
     const Case cases[] = {
         {{"--targets", "n505,n999"}, {"\"n999\"", "so505iS", "L600", "Andr", "all"}},
         {{"--targets", "n503:16kHz"}, {"\"16kHz\"", "n503 offers Unlimited, 4kHz, 8kHz)"}},
@@ -145,7 +151,8 @@ TEST_F(ChimewrightCliTargets, WrongNamesAndOptionsExitWithTwoNamingTheValidOnes)
         arguments.insert(arguments.end(), {"-o", path(scratch / "out"), bell});
         const e2e::ProgramRun r = run(arguments);
         EXPECT_EQ(r.status, 2) << c.arguments[1];
-        for (const char* text : c.named) EXPECT_NE(r.err.find(text), std::string::npos) << text << "\n" << r.err;
+        for (const char* text : c.named)
+            EXPECT_NE(r.err.find(text), std::string::npos) << text << "\n" << r.err;
     }
     EXPECT_FALSE(platform::fileExists(scratch / "out")) << "nothing is converted";
 }
@@ -156,7 +163,8 @@ std::vector<std::string> listedColumns(const std::string& listing, const std::st
     for (std::string line; std::getline(lines, line);) {
         std::istringstream words(line);
         std::vector<std::string> columns;
-        for (std::string word; words >> word;) columns.push_back(word);
+        for (std::string word; words >> word;)
+            columns.push_back(word);
         if (!columns.empty() && columns.front() == target) return columns;
     }
     return {};
@@ -174,8 +182,8 @@ TEST_F(ChimewrightCliTargets, ListTargetsShowsTheSettings) {
     ASSERT_EQ(r.status, 0) << r.err;
     using Columns = std::vector<std::string>;
     EXPECT_EQ(listedColumns(r.out, "n505"),
-              (Columns{"n505", "yes", "50", "4kHz", "8kHz", "8kStereo", "16kHz", "*16kStereo",
-                       "no", "20000", ".mld", path(scratch / "rings" / "n505")}));
+              (Columns{"n505", "yes", "50", "4kHz", "8kHz", "8kStereo", "16kHz", "*16kStereo", "no",
+                       "20000", ".mld", path(scratch / "rings" / "n505")}));
     EXPECT_EQ(listedColumns(r.out, "p903"),
               (Columns{"p903", "-", "100", "4kHz", "8kHz", "8kStereo", "*16kHz", "32kHz(2bit)",
                        "16kStereo", "32kHz(4bit)", "yes", "5000", ".mld",
@@ -202,13 +210,20 @@ TEST_F(ChimewrightCliTargets, TextsFollowTheLocaleUnlessLangSaysOtherwise) {
     const std::string bell = stereoWav("bell.wav");
     putFile(scratch / "broken.wav", "no sound in here");
     const std::string broken = path(scratch / "broken.wav");
-    struct Case { const char* locale; const char* lang; };
-    const Case cases[] = {{"C", nullptr}, {"ja_JP.UTF-8", nullptr}, {"C", "ja"},
-                          {"ja_JP.UTF-8", "en"}, {"en_US.UTF-8", "ja"}};
+    struct Case {
+        const char* locale;
+        const char* lang;
+    };
+    const Case cases[] = {{"C", nullptr},
+                          {"ja_JP.UTF-8", nullptr},
+                          {"C", "ja"},
+                          {"ja_JP.UTF-8", "en"},
+                          {"en_US.UTF-8", "ja"}};
     for (const Case& c : cases) {
         e2e::ScopedEnvironment locale{"LC_ALL", c.locale};
         // Windows takes the language of its user interface, which the locale does not change.
-        const bool japanese = c.lang ? std::string(c.lang) == "ja" : platform::userInterfaceIsJapanese();
+        const bool japanese =
+            c.lang ? std::string(c.lang) == "ja" : platform::userInterfaceIsJapanese();
         std::vector<std::string> arguments = {"--targets", "n503", "-o", path(scratch / "out")};
         if (c.lang) arguments.insert(arguments.end(), {"--lang", c.lang});
         std::vector<std::string> good = arguments;
@@ -225,8 +240,9 @@ TEST_F(ChimewrightCliTargets, TextsFollowTheLocaleUnlessLangSaysOtherwise) {
             << c.locale << mixed.out;
         const e2e::ProgramRun allGood = run(good);
         EXPECT_EQ(allGood.status, 0) << allGood.err;
-        EXPECT_NE(allGood.err.find(japanese ? "変換は全て成功しました" : "All files were converted"),
-                  std::string::npos)
+        EXPECT_NE(
+            allGood.err.find(japanese ? "変換は全て成功しました" : "All files were converted"),
+            std::string::npos)
             << c.locale << allGood.err;
     }
 }

@@ -11,13 +11,13 @@
 namespace {
 
 class JapaneseUser : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         lcAll_ = std::make_unique<e2e::ScopedEnvironment>("LC_ALL", "ja_JP.UTF-8");
     }
     void TearDown() override { lcAll_.reset(); }
 
-private:
+  private:
     std::unique_ptr<e2e::ScopedEnvironment> lcAll_;
 };
 
