@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstring>
 #include <new>
+#include <memory>
 #include <optional>
 
 namespace cw {
@@ -201,6 +202,32 @@ int writeRender(const TempRender& render, const std::vector<unsigned char>& byte
     return 0;
 }
 
+// The job's work buffer: n complex values (2n doubles), kept from group to group. Its
+// storage is left uninitialised: every user writes all of it before reading, so the pages are
+// first touched by the split decoding loop rather than by a zero-filling pass.
+class WorkBuffer {
+  public:
+    // False when the memory cannot be had; the old contents need not survive.
+    bool resize(std::size_t n) {
+        if (n == n_) return true;
+        storage_.reset();
+        n_ = 0;
+        try {
+            storage_.reset(new double[2 * n]);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        n_ = n;
+        return true;
+    }
+    // Complex values may be read as pairs of doubles (real, imaginary) and back.
+    suite::Complex* data() { return reinterpret_cast<suite::Complex*>(storage_.get()); }
+
+  private:
+    std::unique_ptr<double[]> storage_;
+    std::size_t n_ = 0;
+};
+
 // Finished files waiting for their turn: written in the order of the list, each as soon as
 // every render before it is written, so the working folder goes through the states that
 // renders made one after another leave.
@@ -256,7 +283,7 @@ std::vector<std::vector<std::size_t>> sharingGroups(const std::vector<Layout>& l
 
 // The renders of one group from the decoded samples in work: one forward transform, then
 // per render its mask and inverse, resampling and level stage.
-int renderBands(std::vector<suite::Complex>& work, const Layout& l,
+int renderBands(WorkBuffer& work, const Layout& l,
                 const std::vector<std::size_t>& members, const std::vector<TempRender>& renders,
                 double level, WriteQueue& queue) {
     double* firstHalf = reinterpret_cast<double*>(work.data());
@@ -281,7 +308,7 @@ int renderBands(std::vector<suite::Complex>& work, const Layout& l,
 }
 
 // The fast path: the samples are copied as they are into the resampler's half of work.
-void copySamples(std::vector<suite::Complex>& work, const Source& s, const Layout& l) {
+void copySamples(WorkBuffer& work, const Source& s, const Layout& l) {
     double* firstHalf = reinterpret_cast<double*>(work.data());
     double* secondHalf = firstHalf + l.n;
     for (std::size_t i = 0; i < s.frames; ++i)
@@ -289,7 +316,7 @@ void copySamples(std::vector<suite::Complex>& work, const Source& s, const Layou
     std::memset(firstHalf, 0, l.n * sizeof(double));
 }
 
-int renderCopied(std::vector<suite::Complex>& work, const Source& s, const Layout& l,
+int renderCopied(WorkBuffer& work, const Source& s, const Layout& l,
                  std::size_t k, double level, WriteQueue& queue) {
     double* firstHalf = reinterpret_cast<double*>(work.data());
     double* secondHalf = firstHalf + l.n;
@@ -298,18 +325,6 @@ int renderCopied(std::vector<suite::Complex>& work, const Source& s, const Layou
     if (int code = finishRender(firstHalf, secondHalf, count, level, bytes))
         return queue.fail(code);
     return queue.add(k, std::move(bytes));
-}
-
-// The work buffer at n complex values; its old contents need not survive.
-bool sizeWork(std::vector<suite::Complex>& work, std::size_t n) {
-    if (work.size() == n) return true;
-    std::vector<suite::Complex>().swap(work);
-    try {
-        work.resize(n);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -340,12 +355,12 @@ int renderTempFiles(const platform::Path& source, double level,
         layouts.push_back(layoutFor(src, r));
     const std::vector<std::vector<std::size_t>> groups = sharingGroups(layouts);
     WriteQueue queue(renders, workFolder);
-    std::vector<suite::Complex> work; // kept from group to group
+    WorkBuffer work;
     try {
         for (std::size_t g = 0; g < groups.size(); ++g) {
             const std::vector<std::size_t>& members = groups[g];
             const Layout& l = layouts[members.front()];
-            if (!sizeWork(work, l.n)) return queue.fail(3010);
+            if (!work.resize(l.n)) return queue.fail(3010);
             if (l.fastPath)
                 copySamples(work, src, l);
             else
