@@ -21,7 +21,8 @@ scratch=$(cd "$3" && pwd)
 
 inputs=("$root/samples/chime.wav" "$root"/tests/data/compressed/*.wav)
 made=$scratch/inputs
-mkdir -p "$made"
+mkdir -p "$made" "$scratch/runtime" # tarnwick's lock: away from other runs on the machine
+chmod 700 "$scratch/runtime"
 # rate channels bits name: a fading tone per channel (330 Hz, 2500 Hz, ...)
 while read -r rate channels bits name; do
     encoding=signed-integer
@@ -112,8 +113,9 @@ for input in "${inputs[@]}"; do
                 echo "${!var}" >"$dir/config/chimewright/ferrowind.ini"
                 program=$before
                 [ $side = after ] && program=$after
-                env -u WINDIR XDG_CONFIG_HOME="$dir/config" "$program/chimewright" $switch \
-                    --work-dir "$dir/work" -o "$dir/out" "$input" >"$dir/log" 2>&1
+                env -u WINDIR XDG_RUNTIME_DIR="$scratch/runtime" XDG_CONFIG_HOME="$dir/config" \
+                    "$program/chimewright" $switch --work-dir "$dir/work" -o "$dir/out" \
+                    "$input" >"$dir/log" 2>&1
                 echo "exit $?" >>"$dir/log"
                 sed -i "s#$dir#RUN#g" "$dir/log"
             done

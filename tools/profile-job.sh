@@ -16,8 +16,9 @@ fi
 programs=${1:-build/release/bin}
 rate=999
 rm -rf "$run/profile-work" "$run/profile-out"
-mkdir -p "$run/profile-work" "$run/profile-out"
+mkdir -p "$run/profile-work" "$run/profile-out" "$run/runtime"
 perf record -q -e cpu-clock -F $rate --call-graph dwarf,16384 -o "$run/perf.data" -- \
-    env -u WINDIR XDG_CONFIG_HOME="$run/config" "$programs/chimewright" \
+    env -u WINDIR XDG_RUNTIME_DIR="$run/runtime" XDG_CONFIG_HOME="$run/config" \
+    "$programs/chimewright" \
     --work-dir "$run/profile-work" -o "$run/profile-out" "$run/three_minutes.wav" >/dev/null 2>&1
 perf script -i "$run/perf.data" -F comm,ip,sym 2>/dev/null | python3 tools/perf/stages.py $rate
