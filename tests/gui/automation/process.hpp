@@ -14,17 +14,17 @@
 namespace gui_test {
 
 struct LaunchOptions {
-    std::filesystem::path program;
-    std::vector<std::wstring> arguments; // quoted for the command line where needed
+    std::filesystem::path program{};
+    std::vector<std::wstring> arguments{}; // quoted for the command line where needed
     // The command line after the program, as it stands (for tests of a program's own
     // quoting); used instead of `arguments` when set.
-    std::optional<std::wstring> rawArguments;
-    std::filesystem::path workingDir;    // empty: the test's current folder
+    std::optional<std::wstring> rawArguments{};
+    std::filesystem::path workingDir{};  // empty: the test's current folder
     int show = SW_SHOWNORMAL;            // STARTUPINFO's wShowWindow, e.g. SW_SHOWMINNOACTIVE
     // Extra environment variables for the child (name, value); the rest is inherited. (The
     // interface language is not one of them under Wine: a child always gets its parent's;
     // see interfaceLanguageIsJapanese() in environment.hpp.)
-    std::vector<std::pair<std::wstring, std::wstring>> environment;
+    std::vector<std::pair<std::wstring, std::wstring>> environment{};
 };
 
 class Process {
