@@ -5,6 +5,7 @@
 #pragma once
 
 #include "tests/gui/automation/clipboard.hpp"
+#include "tests/gui/automation/controls.hpp"
 #include "tests/gui/automation/drop.hpp"
 #include "tests/gui/automation/environment.hpp"
 #include "tests/gui/automation/folder_browser.hpp"

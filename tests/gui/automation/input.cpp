@@ -29,7 +29,36 @@ void moveCursorTo(HWND window, POINT client) {
     ::SetCursorPos(client.x, client.y);
 }
 
+// One mouse event at an absolute screen point (SendInput counts 0..65535 across the screen).
+void sendMouse(DWORD buttons, POINT screen) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    const int width = std::max(2, ::GetSystemMetrics(SM_CXSCREEN));
+    const int height = std::max(2, ::GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dx = ::MulDiv(screen.x, 65535, width - 1);
+    input.mi.dy = ::MulDiv(screen.y, 65535, height - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+    ::SendInput(1, &input, sizeof input);
+    // Each event is handled before the next, as with a hand on the mouse.
+    pause(Milliseconds(25));
+}
+
 } // namespace
+
+void mouseClick(POINT screen) {
+    sendMouse(0, screen);
+    sendMouse(MOUSEEVENTF_LEFTDOWN, screen);
+    sendMouse(MOUSEEVENTF_LEFTUP, screen);
+}
+
+void mouseDrag(POINT from, POINT to, int steps) {
+    if (steps < 1) steps = 1;
+    sendMouse(0, from);
+    sendMouse(MOUSEEVENTF_LEFTDOWN, from);
+    for (int i = 1; i <= steps; ++i)
+        sendMouse(0, {from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+    sendMouse(MOUSEEVENTF_LEFTUP, to);
+}
 
 void postCommand(HWND window, int id, int code, HWND controlWindow) {
     ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(controlWindow));

@@ -25,6 +25,13 @@ void doubleClickAt(HWND window, POINT client);
 // as a user drags a window by a point of it. The moves carry MK_LBUTTON.
 void dragBy(HWND window, POINT from, POINT to, int steps = 4);
 
+// Real mouse input (SendInput) at screen points: it reaches whatever window is under the
+// pointer, through hit-testing, as a user's mouse does. For what posted messages cannot do:
+// dragging by a caption or by a strip that answers WM_NCHITTEST with HTCAPTION, where the
+// system's own move loop follows the pointer.
+void mouseClick(POINT screen);
+void mouseDrag(POINT screenFrom, POINT screenTo, int steps = 6);
+
 // Typing: one posted WM_CHAR per UTF-16 unit, so an edit's text limit applies.
 void typeText(HWND window, const std::wstring& text);
 // WM_SETTEXT, sent (ignores an edit's limit).

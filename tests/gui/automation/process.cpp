@@ -94,6 +94,18 @@ Process Process::launch(const LaunchOptions& options) {
     return process;
 }
 
+Process Process::open(DWORD processId) {
+    const HANDLE handle = ::OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION,
+                                        FALSE, processId);
+    if (!handle)
+        throw AutomationError("cannot open process " + std::to_string(processId) + " (error " +
+                              std::to_string(::GetLastError()) + ")");
+    Process process;
+    process.process_ = handle;
+    process.id_ = processId;
+    return process;
+}
+
 Process::~Process() {
     if (!process_) return;
     terminate();

@@ -32,6 +32,10 @@ public:
     Process() = default;
     // Throws AutomationError when the program cannot be started.
     static Process launch(const LaunchOptions& options);
+    // A process the program under test started (its id from WindowInfo::processId, for
+    // instance), to wait for it and to end it with this object like a launched one. Throws
+    // AutomationError when it cannot be opened.
+    static Process open(DWORD processId);
     ~Process(); // terminates a process still running
     Process(Process&& other) noexcept;
     Process& operator=(Process&& other) noexcept;

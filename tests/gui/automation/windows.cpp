@@ -184,6 +184,29 @@ HWND waitForWindow(const Process& process, const WindowQuery& query, Millisecond
     return found;
 }
 
+HWND findWindowOfAnyProcess(const WindowQuery& query) {
+    struct Search {
+        const WindowQuery* query;
+        HWND found;
+    } search{&query, nullptr};
+    ::EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            if (!matches(window, *s.query)) return TRUE;
+            s.found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND waitForWindowOfAnyProcess(const WindowQuery& query, Milliseconds timeout) {
+    HWND found = nullptr;
+    waitUntil([&] { return (found = findWindowOfAnyProcess(query)) != nullptr; },
+              describeQuery(query) + " of any process", timeout);
+    return found;
+}
+
 void waitForWindowGone(HWND window, Milliseconds timeout, bool hiddenCounts) {
     const std::string name = toUtf8(className(window)) + " \"" + toUtf8(windowText(window)) + "\"";
     waitUntil([&] { return !::IsWindow(window) || (hiddenCounts && !::IsWindowVisible(window)); },

@@ -80,6 +80,9 @@ HWND waitForWindow(const Process& process, const WindowQuery& query,
 // Waits until `window` is gone (destroyed, or hidden when `hiddenCounts`).
 void waitForWindowGone(HWND window, Milliseconds timeout = defaultTimeout,
                        bool hiddenCounts = true);
+// The same over the windows of every process (a program the one under test started).
+HWND findWindowOfAnyProcess(const WindowQuery& query);
+HWND waitForWindowOfAnyProcess(const WindowQuery& query, Milliseconds timeout = defaultTimeout);
 // All top-level windows of the process with their trees, for failure messages.
 std::string describeProcessWindows(const Process& process);
 

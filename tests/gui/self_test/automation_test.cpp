@@ -80,6 +80,26 @@ TEST(GuiAutomation, WaitsFailWithWhatWasAwaitedAndTheWindows) {
     }
 }
 
+TEST(GuiAutomation, ControlStatesAreRead) {
+    FixtureSession app;
+    const HWND loop = app.control(ids::loopBox);
+    EXPECT_FALSE(isChecked(loop));
+    clickButton(loop);
+    waitUntil([&] { return isChecked(loop); }, "the check box to be checked");
+    const HWND choices = app.control(ids::choiceBox);
+    EXPECT_EQ(listItems(choices), (std::vector<std::wstring>{L"one", L"二つ", L"three"}));
+    EXPECT_EQ(selectedIndex(choices), 1);
+    EXPECT_EQ(selectedIndex(app.control(ids::dropList)), -1);
+    EXPECT_EQ(editLimit(app.control(ids::limitedEdit)), ids::editLimit);
+
+    // A process found through its window, held like a launched one.
+    Process same = Process::open(describe(app.window).processId);
+    EXPECT_TRUE(same.running());
+    EXPECT_EQ(waitForWindowOfAnyProcess({.className = ids::windowClass}), app.window);
+    same.terminate();
+    EXPECT_TRUE(app.process.waitForExit());
+}
+
 TEST(GuiAutomation, TypingKeepsTheEditLimitAndLeavingTheFieldIsSeen) {
     FixtureSession app;
     const HWND edit = app.control(ids::limitedEdit);
@@ -103,24 +123,36 @@ TEST(GuiAutomation, KeysClicksScrollsWheelAndDrags) {
     pressKey(app.window, VK_TAB, shift);
     app.expectStatus(L"key 9 shift down");
 
-    clickAt(app.window, {200, 215});
-    app.expectStatus(L"click 200,215");
+    clickAt(app.window, {300, 240});
+    app.expectStatus(L"click 300,240");
 
     const HWND bar = app.control(ids::scroller);
     scrollBar(bar, SB_LINERIGHT);
     app.expectStatus(L"scroll 1 at 1");
     scrollBar(bar, SB_THUMBPOSITION, 40);
     app.expectStatus(L"scroll 4 at 40");
+    const ScrollState scroll = scrollState(bar);
+    EXPECT_EQ(scroll.minimum, 0);
+    EXPECT_EQ(scroll.maximum, 100);
+    EXPECT_EQ(scroll.position, 40);
 
     wheel(app.window, -2);
     app.expectStatus(L"wheel -240");
 
     const RECT before = describe(app.window).screenRect;
-    dragBy(app.window, {300, 215}, {330, 235});
+    dragBy(app.window, {300, 240}, {330, 260});
     app.expectStatus(L"moved");
     const RECT after = describe(app.window).screenRect;
     EXPECT_EQ(after.left - before.left, 30);
     EXPECT_EQ(after.top - before.top, 20);
+
+    // By the caption, with the real mouse: the system's move loop moves the window.
+    const POINT caption{after.left + 150, after.top + 8};
+    mouseDrag(caption, {caption.x + 40, caption.y + 25});
+    waitUntil([&] { return describe(app.window).screenRect.left == after.left + 40; },
+              "the window to follow its caption", defaultTimeout,
+              [&] { return formatRect(describe(app.window).screenRect); });
+    EXPECT_EQ(describe(app.window).screenRect.top, after.top + 25);
 }
 
 TEST(GuiAutomation, DroppedFilesArriveInOrderWithTheirPoint) {
@@ -129,13 +161,8 @@ TEST(GuiAutomation, DroppedFilesArriveInOrderWithTheirPoint) {
                                                       L"C:\\sounds\\着信 two.wav", L"Z:\\three"};
     dropFiles(app.window, files, {.point = {5, 6}});
     app.expectStatus(L"dropped 3 at 5,6 client");
-    const HWND list = app.control(ids::dropList);
-    ASSERT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 3);
-    for (int i = 0; i < 3; ++i) {
-        wchar_t name[MAX_PATH] = {};
-        ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(name));
-        EXPECT_EQ(name, files[static_cast<std::size_t>(i)].wstring());
-    }
+    EXPECT_EQ(listItems(app.control(ids::dropList)),
+              (std::vector<std::wstring>{files[0].wstring(), files[1].wstring(), files[2].wstring()}));
     dropFiles(app.window, {L"C:\\four.wav"}, {.point = {700, 500}, .nonClient = true});
     app.expectStatus(L"dropped 1 at 700,500 outside");
 }
