@@ -38,16 +38,22 @@ bool wineRunsWithoutDisplay() {
 
 } // namespace
 
-std::filesystem::path binDir() { return requiredFolder(L"CW_BIN_DIR"); }
+std::filesystem::path binDir() {
+    return requiredFolder(L"CW_BIN_DIR");
+}
 
-std::filesystem::path program(const std::string& name) { return binDir() / toWide(name); }
+std::filesystem::path program(const std::string& name) {
+    return binDir() / toWide(name);
+}
 
-std::filesystem::path sourceDir() { return requiredFolder(L"CW_SOURCE_DIR"); }
+std::filesystem::path sourceDir() {
+    return requiredFolder(L"CW_SOURCE_DIR");
+}
 
 std::filesystem::path screenshotDir() {
     const std::wstring value = variable(L"CW_SCREENSHOT_DIR");
-    std::filesystem::path dir = value.empty() ? std::filesystem::path(L"screenshots")
-                                              : std::filesystem::path(value);
+    std::filesystem::path dir =
+        value.empty() ? std::filesystem::path(L"screenshots") : std::filesystem::path(value);
     dir = std::filesystem::absolute(dir);
     std::filesystem::create_directories(dir);
     return dir;
@@ -57,6 +63,8 @@ bool interfaceLanguageIsJapanese() {
     return PRIMARYLANGID(::GetUserDefaultUILanguage()) == LANG_JAPANESE;
 }
 
-bool displayAvailable() { return !wineRunsWithoutDisplay(); }
+bool displayAvailable() {
+    return !wineRunsWithoutDisplay();
+}
 
 } // namespace gui_test

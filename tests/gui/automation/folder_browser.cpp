@@ -14,7 +14,9 @@ namespace gui_test {
 
 namespace {
 
-HWND folderTree(HWND browser) { return findDescendantByClass(browser, L"SysTreeView32"); }
+HWND folderTree(HWND browser) {
+    return findDescendantByClass(browser, L"SysTreeView32");
+}
 
 } // namespace
 
@@ -33,7 +35,8 @@ HWND waitForFolderBrowser(const Process& process, Milliseconds timeout) {
 std::wstring selectedFolderName(HWND browser) {
     const HWND tree = folderTree(browser);
     if (!tree) return {};
-    const auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    const auto item =
+        reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
     if (!item) return {};
     // The item record and its text buffer, both in the target, where the tree writes them.
     constexpr std::size_t textChars = MAX_PATH;
@@ -44,7 +47,8 @@ std::wstring selectedFolderName(HWND browser) {
     TVITEMW request{};
     request.mask = TVIF_TEXT;
     request.hItem = item;
-    request.pszText = reinterpret_cast<wchar_t*>(static_cast<unsigned char*>(remote.address()) + sizeof(TVITEMW));
+    request.pszText =
+        reinterpret_cast<wchar_t*>(static_cast<unsigned char*>(remote.address()) + sizeof(TVITEMW));
     request.cchTextMax = textChars;
     RemoteBuffer record(processId, &request, sizeof request);
     DWORD_PTR ok = 0;
@@ -70,9 +74,10 @@ void selectFolder(HWND browser, const std::filesystem::path& folder, Millisecond
         [&] {
             DWORD_PTR ignored = 0;
             ::SendMessageTimeoutW(browser, BFFM_SETSELECTIONW, TRUE,
-                                  reinterpret_cast<LPARAM>(text.address()), SMTO_ABORTIFHUNG,
-                                  2000, &ignored);
-            return pollUntil([&] { return selectedFolderName(browser) == name; }, Milliseconds(200));
+                                  reinterpret_cast<LPARAM>(text.address()), SMTO_ABORTIFHUNG, 2000,
+                                  &ignored);
+            return pollUntil([&] { return selectedFolderName(browser) == name; },
+                             Milliseconds(200));
         },
         "the folder browser to select " + toUtf8(path), timeout,
         [&] { return "its selection is \"" + toUtf8(selectedFolderName(browser)) + "\""; });

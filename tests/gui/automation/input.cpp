@@ -9,12 +9,13 @@ namespace gui_test {
 
 namespace {
 
-LPARAM pointParam(POINT p) { return MAKELPARAM(static_cast<short>(p.x), static_cast<short>(p.y)); }
+LPARAM pointParam(POINT p) {
+    return MAKELPARAM(static_cast<short>(p.x), static_cast<short>(p.y));
+}
 
 // Runs `action` with our thread's input attached to the target's, so that focus and key
 // state calls made here act on the target's input.
-template <typename Action>
-void withAttachedInput(HWND window, Action action) {
+template <typename Action> void withAttachedInput(HWND window, Action action) {
     const DWORD target = ::GetWindowThreadProcessId(window, nullptr);
     const DWORD self = ::GetCurrentThreadId();
     const bool attached = target != self && ::AttachThreadInput(self, target, TRUE);
@@ -61,7 +62,8 @@ void mouseDrag(POINT from, POINT to, int steps) {
 }
 
 void postCommand(HWND window, int id, int code, HWND controlWindow) {
-    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(controlWindow));
+    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, code),
+                   reinterpret_cast<LPARAM>(controlWindow));
 }
 
 LRESULT sendCommand(HWND window, int id, int code, HWND controlWindow) {
@@ -69,7 +71,9 @@ LRESULT sendCommand(HWND window, int id, int code, HWND controlWindow) {
                           reinterpret_cast<LPARAM>(controlWindow));
 }
 
-void clickButton(HWND button) { ::PostMessageW(button, BM_CLICK, 0, 0); }
+void clickButton(HWND button) {
+    ::PostMessageW(button, BM_CLICK, 0, 0);
+}
 
 void clickAt(HWND window, POINT p, WPARAM keys) {
     moveCursorTo(window, p);
@@ -115,7 +119,8 @@ void dragBy(HWND window, POINT from, POINT to, int steps) {
 }
 
 void typeText(HWND window, const std::wstring& text) {
-    for (wchar_t c : text) ::PostMessageW(window, WM_CHAR, c, 1);
+    for (wchar_t c : text)
+        ::PostMessageW(window, WM_CHAR, c, 1);
 }
 
 void setText(HWND window, const std::wstring& text) {
@@ -149,8 +154,8 @@ void pressKey(HWND window, UINT virtualKey, unsigned modifiers) {
 
 void scrollBar(HWND bar, int code, int position) {
     const bool vertical = (::GetWindowLongPtrW(bar, GWL_STYLE) & SBS_VERT) != 0;
-    ::PostMessageW(::GetParent(bar), vertical ? WM_VSCROLL : WM_HSCROLL,
-                   MAKEWPARAM(code, position), reinterpret_cast<LPARAM>(bar));
+    ::PostMessageW(::GetParent(bar), vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, position),
+                   reinterpret_cast<LPARAM>(bar));
 }
 
 void scrollWindow(HWND window, bool vertical, int code, int position) {

@@ -16,7 +16,8 @@ LRESULT sendCommand(HWND window, int id, int code = BN_CLICKED, HWND control = n
 void clickButton(HWND button);
 
 // A left click at a point of the window's client area: WM_MOUSEMOVE, WM_LBUTTONDOWN,
-// WM_LBUTTONUP; the cursor is moved there too. `keys` adds MK_SHIFT / MK_CONTROL to the button state.
+// WM_LBUTTONUP; the cursor is moved there too. `keys` adds MK_SHIFT / MK_CONTROL to the button
+// state.
 void clickAt(HWND window, POINT client, WPARAM keys = 0);
 // The same for a right click and a double click.
 void rightClickAt(HWND window, POINT client);

@@ -161,8 +161,9 @@ TEST(GuiAutomation, DroppedFilesArriveInOrderWithTheirPoint) {
                                                       L"C:\\sounds\\着信 two.wav", L"Z:\\three"};
     dropFiles(app.window, files, {.point = {5, 6}});
     app.expectStatus(L"dropped 3 at 5,6 client");
-    EXPECT_EQ(listItems(app.control(ids::dropList)),
-              (std::vector<std::wstring>{files[0].wstring(), files[1].wstring(), files[2].wstring()}));
+    EXPECT_EQ(
+        listItems(app.control(ids::dropList)),
+        (std::vector<std::wstring>{files[0].wstring(), files[1].wstring(), files[2].wstring()}));
     dropFiles(app.window, {L"C:\\four.wav"}, {.point = {700, 500}, .nonClient = true});
     app.expectStatus(L"dropped 1 at 700,500 outside");
 }
