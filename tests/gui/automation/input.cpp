@@ -40,7 +40,7 @@ void sendMouse(DWORD buttons, POINT screen) {
     input.mi.dy = ::MulDiv(screen.y, 65535, height - 1);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
     ::SendInput(1, &input, sizeof input);
-    // Each event is handled before the next, as with a hand on the mouse.
+    // A short pause after each event gives the program time to react, as a hand would.
     pause(Milliseconds(25));
 }
 
