@@ -46,6 +46,18 @@ TEST(GuiAutomation, TreeDescribesTheWindowAndItsControls) {
     EXPECT_EQ(press.screenRect.left, client.x + 10);
 
     EXPECT_EQ(describe(app.control(ids::label)).text, L"着信音のテスト: 日本語の表示");
+    EXPECT_TRUE(controlsAt(app.window, {{ids::pressButton, 10, 10, 80, 24, L"Button", L"Press"},
+                                        {ids::scroller, 10, 130, 365, 16, L"ScrollBar"},
+                                        {ids::loopBox, 10, 214, 80, 20, {}, L"Loop"}}));
+    const testing::AssertionResult wrong =
+        controlsAt(app.window, {{ids::pressButton, 11, 10, 80, 24, {}, L"Pressed"}, {9999}});
+    EXPECT_FALSE(wrong);
+    EXPECT_NE(std::string(wrong.message())
+                  .find("control 101: at (10,10 80x24), expected (11,10 80x24)\n"
+                        "control 101: text \"Press\", expected \"Pressed\"\n"
+                        "control 9999: missing"),
+              std::string::npos)
+        << wrong.message();
     const std::string printed = formatTree(tree);
     EXPECT_NE(printed.find("id=101 \"Press\" (10,10 80x24)"), std::string::npos) << printed;
     EXPECT_EQ(findChild(app.window, 9999), nullptr);
