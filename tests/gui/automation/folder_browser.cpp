@@ -65,9 +65,13 @@ std::wstring selectedFolderName(HWND browser) {
 void selectFolder(HWND browser, const std::filesystem::path& folder, Milliseconds timeout) {
     DWORD processId = 0;
     ::GetWindowThreadProcessId(browser, &processId);
-    const std::wstring path = folder.wstring();
+    // The shell parses the path: backslashes, no trailing separator, no "." or "..".
+    std::filesystem::path clean = std::filesystem::absolute(folder).lexically_normal();
+    clean.make_preferred();
+    if (!clean.has_filename() && clean.has_relative_path()) clean = clean.parent_path();
+    const std::wstring path = clean.wstring();
     RemoteBuffer text(processId, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
-    const std::wstring name = folder.filename().wstring();
+    const std::wstring name = clean.filename().wstring();
     // Sent, so the string is still there while the browser reads it. Its answer says
     // nothing (Wine's is always 0); the tree's selection does.
     waitUntil(

@@ -225,6 +225,14 @@ TEST(GuiAutomation, FolderBrowserTakesAPreselectedFolderOrIsCancelled) {
     pressOk(browser);
     app.expectStatus(L"folder " + folder.wstring());
 
+    // A folder of drive Z: (the Linux tree), named with forward slashes and a trailing one.
+    const std::filesystem::path linuxSide = screenshotDir() / L"browse target";
+    std::filesystem::create_directories(linuxSide);
+    clickButton(app.control(ids::browseButton));
+    browser = waitForFolderBrowser(app.process);
+    chooseFolder(browser, linuxSide.generic_wstring() + L"/");
+    app.expectStatus(L"folder " + linuxSide.wstring());
+
     clickButton(app.control(ids::browseButton));
     browser = waitForFolderBrowser(app.process);
     pressCancel(browser);
@@ -249,6 +257,18 @@ TEST(GuiAutomation, ScreenshotsArePngFilesOfTheWindowOrScreen) {
     EXPECT_TRUE(std::any_of(pixels.pixels.begin(), pixels.pixels.end(),
                             [](std::uint8_t v) { return v > 64; }));
     EXPECT_TRUE(std::filesystem::exists(screenshotScreen("screen.png")));
+
+    // A window reaching past the bottom of the screen is pictured down to the edge.
+    const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    ::SetWindowPos(app.window, nullptr, 100, screenHeight - 100, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    waitUntil([&] { return describe(app.window).screenRect.top == screenHeight - 100; },
+              "the window to move");
+    const std::filesystem::path cut = screenshotWindow(app.window, "fixture_window_cut");
+    EXPECT_EQ(bigEndian32(fileStart(cut, 24), 20), 100u);
+    const RgbImage visible = captureScreenRect(describe(app.window).screenRect);
+    EXPECT_TRUE(std::any_of(visible.pixels.begin(), visible.pixels.end(),
+                            [](std::uint8_t v) { return v > 64; }));
 }
 
 // The suite's second run (ENGLISH_TESTS) has the English interface; the first the Japanese.
