@@ -3,11 +3,16 @@
 #include "voxreel/gui/paint_record.hpp"
 #include "voxreel/gui/player_window.hpp"
 
+#include "platform/command_line.hpp"
+
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int) {
+    // The runtime's own command-line tail drops bytes of 0x80 and above after the program's
+    // name, so a Japanese file name would lose its first characters: take the system's line.
+    const char* commandLine = ::GetCommandLineA();
     voxreel::PlayerSession session;
-    session.setCommandLine(commandLine ? commandLine : "");
+    session.setCommandLine(platform::argumentsAfterProgramName(commandLine ? commandLine : ""));
     voxreel_gui::PaintRecord paintRecord = voxreel_gui::PaintRecord::fromEnvironment();
 
     if (!previousInstance && !voxreel_gui::PlayerWindow::registerClass(instance)) return 0;
