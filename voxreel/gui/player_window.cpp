@@ -92,7 +92,7 @@ LRESULT PlayerWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void PlayerWindow::onCreate() {
-    displayFont_ = ::CreateFontA(15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+    displayFont_ = ::CreateFontA(15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                  DEFAULT_PITCH, "System");
     playButton_ = ::CreateWindowExA(0, "BUTTON", "Play", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON,
