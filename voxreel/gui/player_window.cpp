@@ -2,7 +2,6 @@
 
 #include "voxreel/gui/ansi_path.hpp"
 
-
 #include <vector>
 
 namespace voxreel_gui {
@@ -74,7 +73,7 @@ LRESULT PlayerWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
         onPaint();
         return 0;
-    case WM_MOUSEMOVE:
+    case WM_MOUSEMOVE: // the window itself does nothing with the mouse
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
         return 0;
@@ -92,6 +91,8 @@ LRESULT PlayerWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void PlayerWindow::onCreate() {
+    // The system's character set rather than the Western one: the file name is ANSI text in
+    // the system's code page, and a Japanese name would otherwise come out as Latin letters.
     displayFont_ = ::CreateFontA(15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                  DEFAULT_PITCH, "System");
