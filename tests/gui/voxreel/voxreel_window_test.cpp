@@ -25,6 +25,14 @@ constexpr const char* smafCopyright = "山田";
 
 std::string utf8(const platform::Path& path) { return platform::pathToUtf8(path); }
 
+bool hasIconResource(const platform::Path& program, int id) {
+    HMODULE image = ::LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!image) return false;
+    const bool found = ::FindResourceW(image, MAKEINTRESOURCEW(id), RT_GROUP_ICON) != nullptr;
+    ::FreeLibrary(image);
+    return found;
+}
+
 // One run of voxreel.exe with its current folder in a scratch folder.
 class VoxreelWindow : public ::testing::Test {
 protected:
@@ -99,6 +107,9 @@ TEST_F(VoxreelWindow, EmptyCommandLineShowsTheWindowAndItsButtonOnly) {
     EXPECT_TRUE(main.hasStyle(WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX));
     EXPECT_TRUE(main.exStyle & WS_EX_ACCEPTFILES);
     EXPECT_EQ(gui_test::formatRect(main.screenRect), gui_test::formatRect({0, 0, 320, 150}));
+    // Wine answers another process only for the class style; the icon is checked in the file.
+    EXPECT_EQ(::GetClassLongPtrW(window, GCL_STYLE), static_cast<ULONG_PTR>(CS_BYTEALIGNWINDOW));
+    EXPECT_TRUE(hasIconResource(gui_test::program("voxreel.exe"), 101));
 
     const std::vector<gui_test::WindowInfo> tree = gui_test::windowTree(window);
     ASSERT_EQ(tree.size(), 2u) << gui_test::formatTree(tree);
