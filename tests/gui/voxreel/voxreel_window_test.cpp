@@ -87,6 +87,13 @@ protected:
         return fileBytes(folder / "kept.wav");
     }
 
+    // Widens the window, as a user does to read a long path: the scratch folders' full paths
+    // run past the 320 pixels the window starts with.
+    void widenForLongNames() {
+        ::SetWindowPos(window, nullptr, 0, 0, 640, 150, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        gui_test::settle(window);
+    }
+
     void screenshot(const std::string& name) { gui_test::screenshotWindow(window, "voxreel-" + name); }
 
     // Closes the window as its close box does; the process must end by itself, with 0.
@@ -139,6 +146,7 @@ TEST_F(VoxreelWindow, PlaysTheCommandLineFileThenTheLastDropAndPlaysAgain) {
     EXPECT_TRUE(rendering == consoleRendering(scratch / "bell.mld"))
         << "the window's temporary file differs from the console program's rendering";
 
+    widenForLongNames();
     forgetPaints();
     gui_test::dropFiles(window, {scratch / "first.mld", scratch / "notes.txt", scratch / "sunset.mmf"});
     expectLines(expectedLines(utf8(scratch / "sunset.mmf"), std::string(smafTitle) + " / " + smafCopyright,
@@ -168,6 +176,7 @@ TEST_F(VoxreelWindow, FilesThatDoNotPlay) {
 
     start(L"first.mld");
     expectLines(expectedLines("first.mld", "First / Studio", voicedMfiLabel));
+    widenForLongNames();
 
     // Too large: read, not played; the texts of the last play stay.
     forgetPaints();
@@ -191,6 +200,7 @@ TEST_F(VoxreelWindow, QuotedPathWithBlanksPlays) {
     putFile(folder / "evening bell.mmf", tarnwickSmaf("Evening", ""));
 
     start(L"\"" + (folder / "evening bell.mmf").wstring() + L"\"");
+    widenForLongNames();
     expectLines(expectedLines(utf8(folder / "evening bell.mmf"), "Evening", tarnwickSmafLabel));
     EXPECT_TRUE(platform::fileExists(temporaryFile(0)));
     screenshot("quoted-path");
