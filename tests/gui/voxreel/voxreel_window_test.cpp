@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 using namespace voxreel_gui_test;
 using testing_support::ScratchFolder;
 using testing_support::fileBytes;
