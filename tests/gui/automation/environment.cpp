@@ -28,8 +28,8 @@ std::filesystem::path requiredFolder(const wchar_t* name) {
     return std::filesystem::absolute(std::filesystem::path(value));
 }
 
-// Wine's graphics driver is the X11 one unless the prefix names another (the "null" driver
-// runs windows without drawing them).
+// Wine draws through X11 and shows no window without an X display (DISPLAY, which Wine passes
+// on into the Windows environment); real Windows always has a screen.
 bool wineRunsWithoutDisplay() {
     const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
     if (!ntdll || !::GetProcAddress(ntdll, "wine_get_version")) return false; // real Windows
