@@ -65,8 +65,15 @@ INT_PTR MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM, bool& handled
 }
 
 void MainWindow::onDrop(HDROP drop) {
-    // Only the first file counts; while it converts, further drops are refused.
+    // While a file converts, further drops are refused: the shell's by drop acceptance being
+    // off, posted ones (which arrive regardless) here.
+    if (converting_) {
+        ::DragFinish(drop);
+        return;
+    }
+    converting_ = true;
     ::DragAcceptFiles(window(), FALSE);
+    // Only the first file counts.
     std::wstring first;
     if (::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
         first.resize(::DragQueryFileW(drop, 0, nullptr, 0) + 1);
@@ -78,6 +85,7 @@ void MainWindow::onDrop(HDROP drop) {
         WindowPort port(*this);
         tarnwick::convertDroppedFile(std::filesystem::path(first), port);
     }
+    converting_ = false;
     // Power in one of the conversion's dialogs ends the program once the conversion has ended.
     if (powerPressed_) {
         close(IDOK);

@@ -29,6 +29,7 @@ protected:
 private:
     void onDrop(HDROP drop);
 
+    bool converting_ = false;
     bool busy_ = false;
     bool powerPressed_ = false;
 };

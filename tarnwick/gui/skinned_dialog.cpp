@@ -233,6 +233,18 @@ LRESULT CALLBACK SkinnedDialog::buttonProcedure(HWND button, UINT message, WPARA
             ::InvalidateRect(button, nullptr, FALSE);
         }
         break;
+    case BM_GETCHECK:
+        // A toggle tells its state as a check box would: off, on, or locked (indeterminate).
+        if (skinned && skinned->place.kind == ControlKind::toggle)
+            return skinned->toggle == toggleOn       ? BST_CHECKED
+                   : skinned->toggle == toggleLocked ? BST_INDETERMINATE
+                                                     : BST_UNCHECKED;
+        break;
+    case BM_SETCHECK:
+        // Only a click switches a toggle: a caller that checks it and then clicks it (as
+        // chimewright does) must not switch it twice.
+        if (skinned && skinned->place.kind == ControlKind::toggle) return 0;
+        break;
     case WM_NCDESTROY:
         ::RemoveWindowSubclass(button, buttonProcedure, buttonSubclassId);
         break;
