@@ -16,11 +16,10 @@ std::filesystem::path makeWav(const std::filesystem::path& folder, const std::st
     return file;
 }
 
-TarnwickSession::TarnwickSession(const std::filesystem::path& folder, UiLanguage language) {
+TarnwickSession::TarnwickSession(const std::filesystem::path& folder) {
     LaunchOptions options;
     options.program = program("tarnwick.exe");
     options.workingDir = folder;
-    options.language = language;
     process = Process::launch(options);
     main = waitForWindow(process, {.text = L"Tarnwick", .owner = nullptr});
     process.waitForInputIdle();

@@ -36,8 +36,8 @@ struct TarnwickSession {
     gui_test::Process process;
     HWND main = nullptr;
 
-    TarnwickSession(const std::filesystem::path& folder,
-                    gui_test::UiLanguage language = gui_test::UiLanguage::inherited);
+    // The interface language is the test run's (gui_test::interfaceLanguageIsJapanese).
+    explicit TarnwickSession(const std::filesystem::path& folder);
 
     // The dialog shown over the main window (owned by it, with empty text).
     HWND waitForDialog() const;
