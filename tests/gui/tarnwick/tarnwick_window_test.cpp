@@ -160,7 +160,7 @@ TEST(TarnwickWindow, DropConvertsTheFirstFileAsTheConsoleProgramDoes) {
         message = app.waitForDialog();
         postCommand(message, id::power);
         EXPECT_EQ(app.process.waitForExitCode(), 0u);
-        windowFirst = fileBytes(scratch / L"着信音.mmf");
+        windowFirst = fileBytes(scratch.path() / L"着信音.mmf");
         windowSecond = fileBytes(scratch / "second.mmf");
     }
     ASSERT_GT(windowFirst.size(), 100u);
