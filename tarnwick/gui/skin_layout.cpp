@@ -42,10 +42,11 @@ constexpr ControlPlace messageDialog[] = {
 constexpr ControlPlace aboutDialog[] = {
     {IDOK, pushButton, IDB_DIALOG_OK, 130, 85},
     {IDC_POWER, pushButton, IDB_POWER, 182, 72},
-    {IDC_ABOUT_PRODUCT, text, 0, 10, 22, 170, 12},
-    {IDC_ABOUT_PURPOSE, text, 0, 10, 34, 170, 12},
-    {IDC_ABOUT_NOTICE, text, 0, 10, 46, 170, 12},
-    {IDC_ABOUT_LICENCE, text, 0, 10, 58, 170, 12},
+    // The lines above Power reach across; the link line stops short of it.
+    {IDC_ABOUT_PRODUCT, text, 0, 10, 22, 195, 12},
+    {IDC_ABOUT_PURPOSE, text, 0, 10, 34, 195, 12},
+    {IDC_ABOUT_NOTICE, text, 0, 10, 46, 195, 12},
+    {IDC_ABOUT_LICENCE, text, 0, 10, 58, 195, 12},
     {IDC_ABOUT_LINK, text, 0, 10, 70, 170, 12},
 };
 
