@@ -9,8 +9,11 @@
 #include "chimewright/app/trace_log.hpp"
 #include "chimewright/app/user_text.hpp"
 #include "chimewright/cli/console_port.hpp"
+#include "chimewright/cli/work_folder.hpp"
+#include "chimewright/cli/target_listing.hpp"
 #include "platform/files.hpp"
 #include "platform/text.hpp"
+#include "platform/ui_language.hpp"
 
 #include <cstdio>
 #include <system_error>
@@ -71,8 +74,18 @@ int runBatchCommand(const Options& options) {
         return usageProblem("unknown preset " + *options.preset +
                             " (Latest, PresetA, PresetB, PresetC, PresetD)");
     cw::parseCommandLine(state, platform::utf8ToCp932(joined(options.switches)));
+    if (options.targetsGiven) applyTargetChoices(state, options.targets);
+    applyVolumeChoices(state, options.volumes);
     if (options.copyright) cw::setCopyright(state, *options.copyright);
     if (options.save) cw::saveSettings(cw::asWindowShowsIt(state), settingsFile, "");
+
+    if (options.mode == Options::Mode::listTargets) {
+        std::string folder = options.output ? absolute(*options.output)
+                                            : cw::readOutputFolder(settingsFile);
+        if (folder.empty()) folder = platform::pathToUtf8(platform::currentFolder());
+        std::fputs(targetListing(state, folder).c_str(), stdout);
+        return 0;
+    }
 
     cw::FileList list;
     if (std::string problem = collectRows(options, list); !problem.empty())
@@ -80,7 +93,7 @@ int runBatchCommand(const Options& options) {
     if (options.files.empty() && options.lists.empty()) return 0; // only --save was asked
 
     const platform::Path work = options.workFolder ? platform::pathFromUtf8(*options.workFolder)
-                                                   : platform::moduleFolder();
+                                                   : defaultWorkFolder();
     std::error_code ec;
     std::filesystem::create_directories(work, ec);
     if (!std::filesystem::is_directory(work, ec)) {
@@ -92,7 +105,10 @@ int runBatchCommand(const Options& options) {
 
     std::optional<std::string> output;
     if (options.output) output = absolute(*options.output);
-    ConsolePort port(state, output);
+    const cw::Language language =
+        options.language.value_or(platform::userInterfaceIsJapanese() ? cw::Language::japanese
+                                                                      : cw::Language::english);
+    ConsolePort port(state, output, language);
 
     cw::BatchSetup setup;
     setup.settingsFile = settingsFile;

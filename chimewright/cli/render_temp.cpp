@@ -1,8 +1,10 @@
 #include "chimewright/cli/render_temp.hpp"
 
+#include "chimewright/driver/compressed_input.hpp"
 #include "chimewright/driver/input_check.hpp"
 #include "chimewright/driver/intermediates.hpp"
 #include "chimewright/driver/temp_files.hpp"
+#include "chimewright/cli/work_folder.hpp"
 #include "platform/files.hpp"
 #include "platform/text.hpp"
 
@@ -12,7 +14,7 @@ namespace console {
 
 int renderTemp(const Options& options) {
     const platform::Path work = options.workFolder ? platform::pathFromUtf8(*options.workFolder)
-                                                   : platform::moduleFolder();
+                                                   : defaultWorkFolder();
     if (!platform::createFolder(work)) {
         std::fprintf(stderr, "chimewright: cannot use the folder %s\n",
                      platform::pathToUtf8(work).c_str());
@@ -21,10 +23,12 @@ int renderTemp(const Options& options) {
     const std::string& name = options.files.front();
     const platform::Path input = platform::pathFromUtf8(name);
     bool tarnwickAvailable = false;
-    int code = cw::checkInputWave(input, work, tarnwickAvailable);
+    platform::Path source;
+    int code = cw::sourceForReaders(cw::checkInputWave(input, work, tarnwickAvailable), input,
+                                    work, source);
     if (code == 0) {
         cw::Intermediates all{true, true, true, true, true, true};
-        code = cw::renderIntermediates(input, all, options.level, work);
+        code = cw::renderIntermediates(source, all, options.level, work);
     }
     if (code != 0) {
         std::fprintf(stderr, "chimewright: %s: conversion failed (%d)\n", name.c_str(), code);
