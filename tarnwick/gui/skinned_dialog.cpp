@@ -126,7 +126,7 @@ INT_PTR SkinnedDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
         return startMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) ? TRUE : FALSE;
     case WM_MOUSEMOVE:
-        if (moving_) continueMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        if (moving_) continueMove();
         return FALSE;
     case WM_LBUTTONUP:
         if (moving_) ::ReleaseCapture();
@@ -263,11 +263,11 @@ bool SkinnedDialog::startMove(POINT client) {
     return true;
 }
 
-void SkinnedDialog::continueMove(POINT client) {
-    // The cursor's place on the screen, from the message itself so that a posted drag moves
-    // the window as a real one does.
-    POINT cursor = client;
-    ::ClientToScreen(window_, &cursor);
+void SkinnedDialog::continueMove() {
+    // Where the cursor is now, not where a queued move message saw it: a late message must not
+    // put the window back.
+    POINT cursor;
+    if (!::GetCursorPos(&cursor)) return;
     RECT frame;
     ::GetWindowRect(window_, &frame);
     POINT clientOrigin{0, 0};

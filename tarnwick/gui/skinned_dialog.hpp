@@ -70,7 +70,7 @@ private:
     void paint();
     void draw(const DRAWITEMSTRUCT& item);
     bool startMove(POINT client);
-    void continueMove(POINT client);
+    void continueMove();
 
     int templateId_;
     tarnwick::Language language_;

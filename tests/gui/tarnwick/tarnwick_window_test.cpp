@@ -59,7 +59,8 @@ void checkEveryWindow(const std::string& suffix, const std::wstring& refused,
     EXPECT_NE(text(about, id::aboutLines[0]).find(L"1.2.0"), std::wstring::npos);
     for (int line : id::aboutLines) EXPECT_FALSE(text(about, line).empty()) << line;
     keepScreenshot(about, "about" + suffix);
-    dragBy(about, {100, 10}, {140, 40});
+    const RECT aboutAt = describe(about).screenRect;
+    mouseDrag({aboutAt.left + 100, aboutAt.top + 10}, {aboutAt.left + 140, aboutAt.top + 40});
     waitUntil([&] { return describe(about).screenRect.left == main.screenRect.left + 40; },
               "the about dialog dragged by its top strip");
     postCommand(about, id::ok);
@@ -248,12 +249,14 @@ TEST(TarnwickWindow, SecondInstanceEndsAtOnce) {
     EXPECT_EQ(Process::launch(cli).waitForExitCode(), 3u) << "another tarnwick runs";
 
     // Dragging the main window by its top strip moves it; a press below the strip does not.
+    // (Real mouse input: the window follows the pointer.)
     const RECT before = describe(app.main).screenRect;
-    dragBy(app.main, {30, 5}, {80, 25});
+    mouseDrag({before.left + 30, before.top + 5}, {before.left + 80, before.top + 25});
     waitUntil([&] { return describe(app.main).screenRect.left == before.left + 50; },
               "the main window dragged by its top strip");
     EXPECT_EQ(describe(app.main).screenRect.top, before.top + 20);
-    dragBy(app.main, {100, 50}, {150, 90});
+    const RECT moved = describe(app.main).screenRect;
+    mouseDrag({moved.left + 100, moved.top + 50}, {moved.left + 150, moved.top + 90});
     settle(app.main);
-    EXPECT_EQ(describe(app.main).screenRect.left, before.left + 50);
+    EXPECT_EQ(describe(app.main).screenRect.left, moved.left);
 }
