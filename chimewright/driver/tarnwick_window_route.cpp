@@ -18,7 +18,9 @@ constexpr int idRateToggle = 1024;
 constexpr int idPower = 1015;
 constexpr const char* dropControlPrefix = "Dropspace";
 
-void pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+void pause(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
 
 // Looks for a dialog over `main` up to `looks` times, `lookMs` apart.
 platform::WindowRef lookForDialog(const platform::ChildProcess& child, platform::WindowRef main,

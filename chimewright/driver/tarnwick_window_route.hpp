@@ -12,9 +12,9 @@ namespace cw {
 
 // How long each step waits for tarnwick.
 struct TarnwickWindowTimes {
-    int startCheckMs = 200;   // then an ended process is a second instance
-    int inputIdleMs = 10000;  // each wait for input idle
-    int lookMs = 500;         // between looks for a dialog
+    int startCheckMs = 200;  // then an ended process is a second instance
+    int inputIdleMs = 10000; // each wait for input idle
+    int lookMs = 500;        // between looks for a dialog
     int titleLooks = 5;
     int messageLooks = 3;
     int exitPolls = 80;

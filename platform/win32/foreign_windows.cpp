@@ -10,8 +10,12 @@ namespace platform {
 
 namespace {
 
-HWND handleOf(WindowRef window) { return reinterpret_cast<HWND>(window); }
-WindowRef refOf(HWND window) { return reinterpret_cast<WindowRef>(window); }
+HWND handleOf(WindowRef window) {
+    return reinterpret_cast<HWND>(window);
+}
+WindowRef refOf(HWND window) {
+    return reinterpret_cast<WindowRef>(window);
+}
 
 DWORD processOf(HWND window) {
     DWORD id = 0;
@@ -44,11 +48,10 @@ template <typename Test> HWND firstTopLevel(Test test) {
 
 // A block the receiver can read as its own: written into its memory.
 LPVOID placeInReceiver(DWORD processId, const std::vector<unsigned char>& record) {
-    HANDLE process =
-        ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
     if (!process) return nullptr;
-    LPVOID block = ::VirtualAllocEx(process, nullptr, record.size(), MEM_COMMIT | MEM_RESERVE,
-                                    PAGE_READWRITE);
+    LPVOID block =
+        ::VirtualAllocEx(process, nullptr, record.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (block && !::WriteProcessMemory(process, block, record.data(), record.size(), nullptr)) {
         ::VirtualFreeEx(process, block, 0, MEM_RELEASE);
         block = nullptr;
@@ -143,8 +146,8 @@ bool postFileDrop(const ChildProcess& process, WindowRef window,
     if (placement == DropPlacement::receiver) {
         // The receiver frees the block when it is done with the drop, or when it ends.
         LPVOID block = placeInReceiver(process.id(), record);
-        return block && ::PostMessageW(handleOf(window), WM_DROPFILES,
-                                       reinterpret_cast<WPARAM>(block), 0);
+        return block &&
+               ::PostMessageW(handleOf(window), WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
     }
     HGLOBAL block = placeInSender(record);
     if (!block) return false;

@@ -11,13 +11,18 @@ AboutDialog::AboutDialog(tarnwick::Language language) : SkinnedDialog(IDD_ABOUT,
 bool AboutDialog::onCommand(int id, int code, HWND) {
     switch (id) {
     case IDOK:
-    case IDCANCEL: close(IDOK); return true;
-    case IDC_POWER: close(powerPressed); return true;
+    case IDCANCEL:
+        close(IDOK);
+        return true;
+    case IDC_POWER:
+        close(powerPressed);
+        return true;
     case IDC_ABOUT_LINK:
         if (code == STN_CLICKED)
             ::ShellExecuteW(window(), L"open", projectPage, nullptr, nullptr, SW_SHOWNORMAL);
         return true;
-    default: return false;
+    default:
+        return false;
     }
 }
 

@@ -10,10 +10,10 @@ namespace tarnwick_gui {
 inline constexpr const wchar_t* projectPage = L"https://chimewright.example/tarnwick/";
 
 class AboutDialog : public SkinnedDialog {
-public:
+  public:
     explicit AboutDialog(tarnwick::Language language);
 
-protected:
+  protected:
     bool onCommand(int id, int code, HWND control) override;
     INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 };

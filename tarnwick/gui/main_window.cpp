@@ -21,15 +21,15 @@ constexpr int unusedSystemMenuEntries = 6;
 MainWindow::MainWindow(tarnwick::Language language) : SkinnedDialog(IDD_MAIN, language) {}
 
 void MainWindow::onInit() {
-    HICON icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr),
-                                                 MAKEINTRESOURCEW(IDI_TARNWICK), IMAGE_ICON,
-                                                 0, 0, LR_DEFAULTSIZE));
+    HICON icon =
+        static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TARNWICK),
+                                        IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     ::SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     ::SetWindowTextW(window(), L"Tarnwick");
-    ::SetWindowLongPtrW(window(), GWL_STYLE,
-                        ::GetWindowLongPtrW(window(), GWL_STYLE) | WS_SYSMENU);
+    ::SetWindowLongPtrW(window(), GWL_STYLE, ::GetWindowLongPtrW(window(), GWL_STYLE) | WS_SYSMENU);
     if (HMENU menu = ::GetSystemMenu(window(), FALSE))
-        for (int i = 0; i < unusedSystemMenuEntries; ++i) ::DeleteMenu(menu, 0, MF_BYPOSITION);
+        for (int i = 0; i < unusedSystemMenuEntries; ++i)
+            ::DeleteMenu(menu, 0, MF_BYPOSITION);
     ::SetForegroundWindow(window());
     ::DragAcceptFiles(window(), TRUE);
 }
@@ -45,7 +45,8 @@ bool MainWindow::onCommand(int id, int, HWND) {
         if (showOver(about) == powerPressed) close(IDOK);
         return true;
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 

@@ -6,12 +6,13 @@
 #include "tarnwick/gui/skinned_dialog.hpp"
 
 #include <windows.h>
+// (after windows.h, which it needs)
 #include <shellapi.h>
 
 namespace tarnwick_gui {
 
 class MainWindow : public SkinnedDialog {
-public:
+  public:
     explicit MainWindow(tarnwick::Language language);
 
     // Shows `dialog` where the main window stands, with the main window collapsed to its
@@ -21,12 +22,12 @@ public:
     // The wait cursor over the window.
     void setBusy(bool busy);
 
-protected:
+  protected:
     void onInit() override;
     bool onCommand(int id, int code, HWND control) override;
     INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
-private:
+  private:
     void onDrop(HDROP drop);
 
     bool converting_ = false;

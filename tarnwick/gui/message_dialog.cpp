@@ -18,9 +18,14 @@ void MessageDialog::onInit() {
 bool MessageDialog::onCommand(int id, int, HWND) {
     switch (id) {
     case IDOK:
-    case IDCANCEL: close(IDOK); return true;
-    case IDC_POWER: close(powerPressed); return true;
-    default: return false;
+    case IDCANCEL:
+        close(IDOK);
+        return true;
+    case IDC_POWER:
+        close(powerPressed);
+        return true;
+    default:
+        return false;
     }
 }
 

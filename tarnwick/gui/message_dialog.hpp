@@ -9,14 +9,14 @@
 namespace tarnwick_gui {
 
 class MessageDialog : public SkinnedDialog {
-public:
+  public:
     MessageDialog(tarnwick::Language language, std::string text, bool success);
 
-protected:
+  protected:
     void onInit() override;
     bool onCommand(int id, int code, HWND control) override;
 
-private:
+  private:
     std::string text_;
     bool success_;
 };

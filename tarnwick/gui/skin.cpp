@@ -33,6 +33,8 @@ void drawFace(HDC target, POINT at, HBITMAP bitmap, int face, int faces) {
     ::DeleteDC(source);
 }
 
-HBITMAP backgroundBitmap() { return skinBitmap(IDB_BACKGROUND); }
+HBITMAP backgroundBitmap() {
+    return skinBitmap(IDB_BACKGROUND);
+}
 
 } // namespace tarnwick_gui

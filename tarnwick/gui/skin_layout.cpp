@@ -54,19 +54,27 @@ constexpr ControlPlace aboutDialog[] = {
 
 int faceCount(ControlKind kind) {
     switch (kind) {
-    case pushButton: return 4;
-    case toggle: return 3;
-    default: return 1;
+    case pushButton:
+        return 4;
+    case toggle:
+        return 3;
+    default:
+        return 1;
     }
 }
 
 std::span<const ControlPlace> layoutOf(int dialogId) {
     switch (dialogId) {
-    case IDD_MAIN: return mainWindow;
-    case IDD_TITLE: return titleDialog;
-    case IDD_MESSAGE: return messageDialog;
-    case IDD_ABOUT: return aboutDialog;
-    default: return {};
+    case IDD_MAIN:
+        return mainWindow;
+    case IDD_TITLE:
+        return titleDialog;
+    case IDD_MESSAGE:
+        return messageDialog;
+    case IDD_ABOUT:
+        return aboutDialog;
+    default:
+        return {};
     }
 }
 

@@ -45,8 +45,7 @@ INT_PTR SkinnedDialog::run(HWND owner, std::optional<POINT> at) {
                                      reinterpret_cast<LPARAM>(this));
 }
 
-INT_PTR CALLBACK SkinnedDialog::procedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+INT_PTR CALLBACK SkinnedDialog::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         ::SetWindowLongPtrW(window, DWLP_USER, lParam);
         reinterpret_cast<SkinnedDialog*>(lParam)->window_ = window;
@@ -58,14 +57,16 @@ INT_PTR CALLBACK SkinnedDialog::procedure(HWND window, UINT message, WPARAM wPar
 void SkinnedDialog::fitToSkin() {
     const SIZE size = bitmapSize(backgroundBitmap());
     RECT frame{0, 0, size.cx, size.cy};
-    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE)),
-                         FALSE, static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE)));
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
     POINT at{0, 0};
-    if (startAt_) at = *startAt_;
-    else flags |= SWP_NOMOVE; // where the template put it
-    ::SetWindowPos(window_, nullptr, at.x, at.y, frame.right - frame.left,
-                   frame.bottom - frame.top, flags);
+    if (startAt_)
+        at = *startAt_;
+    else
+        flags |= SWP_NOMOVE; // where the template put it
+    ::SetWindowPos(window_, nullptr, at.x, at.y, frame.right - frame.left, frame.bottom - frame.top,
+                   flags);
 
     for (const ControlPlace& place : layoutOf(templateId_)) {
         HWND child = item(place.id);
@@ -140,7 +141,9 @@ INT_PTR SkinnedDialog::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-INT_PTR SkinnedDialog::onMessage(UINT, WPARAM, LPARAM, bool&) { return FALSE; }
+INT_PTR SkinnedDialog::onMessage(UINT, WPARAM, LPARAM, bool&) {
+    return FALSE;
+}
 
 void SkinnedDialog::close(INT_PTR result) {
     ::GetWindowRect(window_, &closedRect_);
@@ -186,8 +189,7 @@ void SkinnedDialog::paint() {
         ::GetClientRect(window_, &client);
         const int size = ::GetSystemMetrics(SM_CXICON);
         HICON icon = reinterpret_cast<HICON>(::SendMessageW(window_, WM_GETICON, ICON_BIG, 0));
-        if (icon)
-            ::DrawIcon(dc, (client.right - size) / 2, (client.bottom - size) / 2, icon);
+        if (icon) ::DrawIcon(dc, (client.right - size) / 2, (client.bottom - size) / 2, icon);
     } else {
         drawFace(dc, POINT{0, 0}, backgroundBitmap(), 0, 1);
     }
@@ -200,16 +202,19 @@ void SkinnedDialog::draw(const DRAWITEMSTRUCT& item) {
     int face = 0;
     switch (skinned->place.kind) {
     case ControlKind::pushButton:
-        face = (item.itemState & ODS_DISABLED) ? 3
+        face = (item.itemState & ODS_DISABLED)   ? 3
                : (item.itemState & ODS_SELECTED) ? 2
-               : skinned->hover ? 1
-                                : 0;
+               : skinned->hover                  ? 1
+                                                 : 0;
         break;
-    case ControlKind::toggle: face = skinned->toggle; break;
-    default: break;
+    case ControlKind::toggle:
+        face = skinned->toggle;
+        break;
+    default:
+        break;
     }
-    drawFace(item.hDC, POINT{item.rcItem.left, item.rcItem.top}, skinBitmap(skinned->bitmap),
-             face, faceCount(skinned->place.kind));
+    drawFace(item.hDC, POINT{item.rcItem.left, item.rcItem.top}, skinBitmap(skinned->bitmap), face,
+             faceCount(skinned->place.kind));
 }
 
 LRESULT CALLBACK SkinnedDialog::buttonProcedure(HWND button, UINT message, WPARAM wParam,
@@ -248,14 +253,14 @@ LRESULT CALLBACK SkinnedDialog::buttonProcedure(HWND button, UINT message, WPARA
     case WM_NCDESTROY:
         ::RemoveWindowSubclass(button, buttonProcedure, buttonSubclassId);
         break;
-    default: break;
+    default:
+        break;
     }
     return ::DefSubclassProc(button, message, wParam, lParam);
 }
 
 bool SkinnedDialog::startMove(POINT client) {
-    if (client.x < 0 || client.y < 0 || client.x >= moveStripRight ||
-        client.y >= moveStripBottom)
+    if (client.x < 0 || client.y < 0 || client.x >= moveStripRight || client.y >= moveStripBottom)
         return false;
     pressOffset_ = client;
     moving_ = true;

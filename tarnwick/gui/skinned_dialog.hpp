@@ -20,7 +20,7 @@ enum ToggleState { toggleOff = 0, toggleOn = 1, toggleLocked = 2 };
 constexpr INT_PTR powerPressed = 1015;
 
 class SkinnedDialog {
-public:
+  public:
     SkinnedDialog(int templateId, tarnwick::Language language);
     virtual ~SkinnedDialog();
     SkinnedDialog(const SkinnedDialog&) = delete;
@@ -35,7 +35,7 @@ public:
     // The window's rectangle (screen) when it closed.
     RECT closedRect() const { return closedRect_; }
 
-protected:
+  protected:
     virtual void onInit() {}
     // A command from a control or a posted one; true when handled.
     virtual bool onCommand(int id, int code, HWND control) = 0;
@@ -51,7 +51,8 @@ protected:
     void setToggleState(int id, int state);
     // Draws the picture control `id` with another bitmap.
     void setPictureBitmap(int id, int bitmap);
-private:
+
+  private:
     struct Control {
         ControlPlace place;
         int bitmap;
@@ -60,8 +61,8 @@ private:
     };
 
     static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK buttonProcedure(HWND button, UINT message, WPARAM wParam,
-                                            LPARAM lParam, UINT_PTR, DWORD_PTR data);
+    static LRESULT CALLBACK buttonProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR, DWORD_PTR data);
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
     // Sizes the window to the background and places the controls.
     void fitToSkin();

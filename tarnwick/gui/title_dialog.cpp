@@ -12,8 +12,8 @@ namespace {
 
 std::string editText(HWND edit) {
     std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(edit)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(edit, text.data(),
-                                                          static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
     return platform::wideToUtf8(text);
 }
 
@@ -32,14 +32,21 @@ void TitleDialog::onInit() {
 
 bool TitleDialog::onCommand(int id, int, HWND) {
     switch (id) {
-    case IDC_CLEAR: clear(); return true;
+    case IDC_CLEAR:
+        clear();
+        return true;
     case IDOK:
         store();
         close(IDOK);
         return true;
-    case IDCANCEL: close(IDCANCEL); return true;
-    case IDC_POWER: close(powerPressed); return true;
-    default: return false;
+    case IDCANCEL:
+        close(IDCANCEL);
+        return true;
+    case IDC_POWER:
+        close(powerPressed);
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -8,15 +8,15 @@
 namespace tarnwick_gui {
 
 class TitleDialog : public SkinnedDialog {
-public:
+  public:
     // `values` fills the fields; OK stores what the user chose back into it.
     TitleDialog(tarnwick::Language language, tarnwick::TitleDialogValues& values);
 
-protected:
+  protected:
     void onInit() override;
     bool onCommand(int id, int code, HWND control) override;
 
-private:
+  private:
     void clear();
     void store();
 

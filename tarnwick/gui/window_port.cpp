@@ -8,7 +8,9 @@ namespace tarnwick_gui {
 
 WindowPort::WindowPort(MainWindow& main) : main_(main) {}
 
-tarnwick::Language WindowPort::language() const { return main_.language(); }
+tarnwick::Language WindowPort::language() const {
+    return main_.language();
+}
 
 bool WindowPort::askContents(tarnwick::TitleDialogValues& values) {
     TitleDialog dialog(language(), values);
@@ -20,6 +22,8 @@ void WindowPort::showMessage(tarnwick::MessageId, const std::string& text, bool 
     main_.showOver(dialog);
 }
 
-void WindowPort::setBusy(bool busy) { main_.setBusy(busy); }
+void WindowPort::setBusy(bool busy) {
+    main_.setBusy(busy);
+}
 
 } // namespace tarnwick_gui

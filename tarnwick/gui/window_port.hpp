@@ -8,7 +8,7 @@ namespace tarnwick_gui {
 class MainWindow;
 
 class WindowPort : public tarnwick::TarnwickPort {
-public:
+  public:
     explicit WindowPort(MainWindow& main);
 
     tarnwick::Language language() const override;
@@ -16,7 +16,7 @@ public:
     void showMessage(tarnwick::MessageId id, const std::string& text, bool success) override;
     void setBusy(bool busy) override;
 
-private:
+  private:
     MainWindow& main_;
 };
 

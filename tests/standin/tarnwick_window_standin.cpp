@@ -13,6 +13,7 @@
 
 #include <string>
 #include <windows.h>
+// (after windows.h, which it needs)
 #include <shellapi.h>
 
 namespace {
@@ -27,15 +28,14 @@ constexpr int idPower = 1015;
 
 HWND control(HWND parent, const wchar_t* kind, const wchar_t* text, int id, int x, int y) {
     return ::CreateWindowExW(0, kind, text, WS_CHILD | WS_VISIBLE, x, y, 80, 16, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr,
-                             nullptr);
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
 }
 
 // An owned window with empty text, as tarnwick's dialogs are; `kind` tells the procedure
 // which one it is.
 HWND showDialog(bool title, bool withPower) {
-    HWND dialog = ::CreateWindowExW(0, dialogClass, L"", WS_POPUP | WS_VISIBLE, 100, 100, 210,
-                                    108, mainWindow, nullptr, nullptr, nullptr);
+    HWND dialog = ::CreateWindowExW(0, dialogClass, L"", WS_POPUP | WS_VISIBLE, 100, 100, 210, 108,
+                                    mainWindow, nullptr, nullptr, nullptr);
     ::SetWindowLongPtrW(dialog, GWLP_USERDATA, title ? 1 : 2);
     if (title) {
         control(dialog, L"EDIT", L"", 1001, 77, 23);
@@ -65,8 +65,11 @@ LRESULT CALLBACK mainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         if (mode == "late-title") ::Sleep(3000);
         showDialog(true, true);
         return 0;
-    case WM_DESTROY: ::PostQuitMessage(0); return 0;
-    default: return ::DefWindowProcW(window, message, wParam, lParam);
+    case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
+    default:
+        return ::DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
@@ -87,7 +90,8 @@ LRESULT CALLBACK dialogProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     self = platform::pathToUtf8(platform::modulePath());
-    const std::string how = platform::readWholeFile(platform::pathFromUtf8(self + ".how")).value_or("");
+    const std::string how =
+        platform::readWholeFile(platform::pathFromUtf8(self + ".how")).value_or("");
     mode = how.substr(0, how.find_first_of(" \r\n"));
 
     WNDCLASSW kind{};
@@ -101,8 +105,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     kind.lpszClassName = dialogClass;
     ::RegisterClassW(&kind);
 
-    mainWindow = ::CreateWindowExW(WS_EX_ACCEPTFILES, mainClass, L"Tarnwick", WS_POPUP, 100,
-                                   100, 210, 108, nullptr, nullptr, instance, nullptr);
+    mainWindow = ::CreateWindowExW(WS_EX_ACCEPTFILES, mainClass, L"Tarnwick", WS_POPUP, 100, 100,
+                                   210, 108, nullptr, nullptr, instance, nullptr);
     control(mainWindow, L"STATIC", L"Dropspace", 1027, 0, 24);
     ::ShowWindow(mainWindow, show);
 

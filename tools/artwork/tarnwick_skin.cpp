@@ -67,7 +67,8 @@ void drawTarnwickBackground(Canvas& c) {
     c.fillRect(0, 0, c.width(), 20, verticalGradient(stripLight, strip, 0, 20));
     // The strip a user drags the window by: the name, and grip dots at its right end.
     drawText(c, 8, 7, "TARNWICK", white);
-    for (int x = 170; x < 204; x += 4) c.draw(disc({x + 0.5, 10.5}, 1), rgb(0xFFFFFF, 160));
+    for (int x = 170; x < 204; x += 4)
+        c.draw(disc({x + 0.5, 10.5}, 1), rgb(0xFFFFFF, 160));
     c.fillRect(0, 20, c.width(), 21, ink);
     // A frame round the whole window, since it has none of its own.
     c.fillRect(0, c.height() - 1, c.width(), c.height(), ink);
@@ -75,11 +76,21 @@ void drawTarnwickBackground(Canvas& c) {
     c.fillRect(c.width() - 1, 0, c.width(), c.height(), ink);
 }
 
-void drawTarnwickCancel(Canvas& c) { drawLabelButton(c, "CANCEL"); }
-void drawTarnwickClear(Canvas& c) { drawLabelButton(c, "CLEAR"); }
-void drawTarnwickDialogOk(Canvas& c) { drawLabelButton(c, "OK"); }
-void drawTarnwickTitleOk(Canvas& c) { drawLabelButton(c, "OK"); }
-void drawTarnwickAbout(Canvas& c) { drawLabelButton(c, "ABOUT"); }
+void drawTarnwickCancel(Canvas& c) {
+    drawLabelButton(c, "CANCEL");
+}
+void drawTarnwickClear(Canvas& c) {
+    drawLabelButton(c, "CLEAR");
+}
+void drawTarnwickDialogOk(Canvas& c) {
+    drawLabelButton(c, "OK");
+}
+void drawTarnwickTitleOk(Canvas& c) {
+    drawLabelButton(c, "OK");
+}
+void drawTarnwickAbout(Canvas& c) {
+    drawLabelButton(c, "ABOUT");
+}
 
 void drawTarnwickPower(Canvas& c) {
     stackFaces(c, 4, [&](int face, double top, double height) {
@@ -87,7 +98,8 @@ void drawTarnwickPower(Canvas& c) {
         const Point centre{c.width() / 2.0, top + height / 2.0};
         const double radius = height / 2.0 - 0.5;
         c.draw(disc(centre, radius), rgb(0x2A1452, 200));
-        c.draw(disc(centre, radius - 1), verticalGradient(look.top, look.bottom, top, top + height));
+        c.draw(disc(centre, radius - 1),
+               verticalGradient(look.top, look.bottom, top, top + height));
         // The power mark: a ring open at the top, and a bar through the opening.
         const Point mark{centre.x, centre.y + look.labelShift};
         const Shape gap = convexPolygon({mark, {mark.x - 6, mark.y - 9}, {mark.x + 6, mark.y - 9}});
@@ -108,8 +120,9 @@ void drawTarnwickToggle(Canvas& c) {
         const double knobX = face == 0 ? height / 2 : c.width() - height / 2;
         c.draw(disc({knobX, top + height / 2}, height / 2 - 1.5), white);
         if (face == 2)
-            c.draw(segment({4, top + height / 2}, {c.width() - height - 1.0, top + height / 2}, 1.5),
-                   rgb(0xFFFFFF, 190));
+            c.draw(
+                segment({4, top + height / 2}, {c.width() - height - 1.0, top + height / 2}, 1.5),
+                rgb(0xFFFFFF, 190));
     });
 }
 

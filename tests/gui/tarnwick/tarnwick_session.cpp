@@ -11,8 +11,8 @@ std::filesystem::path makeWav(const std::filesystem::path& folder, const std::st
     testing_support::WavSpec layout;
     layout.rate = rate;
     const std::filesystem::path file = folder / toWide(name);
-    testing_support::putFile(file, testing_support::makeWav(
-                                       layout, testing_support::sineWave(440, rate, frames, 9000)));
+    testing_support::putFile(
+        file, testing_support::makeWav(layout, testing_support::sineWave(440, rate, frames, 9000)));
     return file;
 }
 
@@ -44,12 +44,15 @@ LRESULT TarnwickSession::toggleState(HWND dialog, int toggle) {
     return ::SendMessageW(childById(dialog, toggle), BM_GETCHECK, 0, 0);
 }
 
-std::string TarnwickSession::tree() const { return describeProcessWindows(process); }
+std::string TarnwickSession::tree() const {
+    return describeProcessWindows(process);
+}
 
 void expectPlaces(HWND window, const std::vector<Place>& places) {
     for (const Place& place : places) {
         const WindowInfo control = describe(childById(window, place.id));
-        EXPECT_EQ(control.rect.left, place.x) << "control " << place.id << "\n" << formatTree(window);
+        EXPECT_EQ(control.rect.left, place.x) << "control " << place.id << "\n"
+                                              << formatTree(window);
         EXPECT_EQ(control.rect.top, place.y) << "control " << place.id;
         EXPECT_TRUE(control.visible) << "control " << place.id;
         // Nothing sticks out of the skin.
@@ -63,7 +66,8 @@ void keepScreenshot(HWND window, const std::string& name) {
     screenshotWindow(window, name);
 }
 
-std::string consoleSmaf(const std::filesystem::path& wav, const std::vector<std::wstring>& options) {
+std::string consoleSmaf(const std::filesystem::path& wav,
+                        const std::vector<std::wstring>& options) {
     std::filesystem::path mmf = wav;
     mmf.replace_extension(".mmf");
     std::filesystem::remove(mmf);

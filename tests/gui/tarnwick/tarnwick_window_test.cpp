@@ -12,16 +12,21 @@ using testing_support::ScratchFolder;
 
 namespace {
 
-const std::vector<Place> mainPlaces = {{id::about, 6, 85}, {id::ok, 182, 72}, {id::dropspace, 0, 24}};
-const std::vector<Place> titlePlaces = {
-    {id::titleEdit, 77, 23}, {id::copyrightEdit, 77, 43}, {id::clear, 6, 85},
-    {id::ok, 68, 85},        {id::cancel, 130, 85},       {id::power, 182, 72},
-    {id::protectToggle, 76, 62}, {id::rateToggle, 181, 62}};
-const std::vector<Place> messagePlaces = {
-    {id::messagePicture, 0, 24}, {id::ok, 130, 85}, {id::power, 182, 72}, {id::messageText, 15, 62}};
+const std::vector<Place> mainPlaces = {
+    {id::about, 6, 85}, {id::ok, 182, 72}, {id::dropspace, 0, 24}};
+const std::vector<Place> titlePlaces = {{id::titleEdit, 77, 23},     {id::copyrightEdit, 77, 43},
+                                        {id::clear, 6, 85},          {id::ok, 68, 85},
+                                        {id::cancel, 130, 85},       {id::power, 182, 72},
+                                        {id::protectToggle, 76, 62}, {id::rateToggle, 181, 62}};
+const std::vector<Place> messagePlaces = {{id::messagePicture, 0, 24},
+                                          {id::ok, 130, 85},
+                                          {id::power, 182, 72},
+                                          {id::messageText, 15, 62}};
 const std::vector<Place> aboutPlaces = {{id::ok, 130, 85}, {id::power, 182, 72}};
 
-std::wstring text(HWND dialog, int control) { return windowText(childById(dialog, control)); }
+std::wstring text(HWND dialog, int control) {
+    return windowText(childById(dialog, control));
+}
 
 void expectSkinnedDialog(HWND dialog, HWND main) {
     const WindowInfo info = describe(dialog);
@@ -57,7 +62,8 @@ void checkEveryWindow(const std::string& suffix, const std::wstring& refused,
     EXPECT_EQ(collapsed.screenRect.top, (main.screenRect.top + main.screenRect.bottom) / 2);
     expectPlaces(about, aboutPlaces);
     EXPECT_NE(text(about, id::aboutLines[0]).find(L"1.2.0"), std::wstring::npos);
-    for (int line : id::aboutLines) EXPECT_FALSE(text(about, line).empty()) << line;
+    for (int line : id::aboutLines)
+        EXPECT_FALSE(text(about, line).empty()) << line;
     keepScreenshot(about, "about" + suffix);
     const RECT aboutAt = describe(about).screenRect;
     mouseDrag({aboutAt.left + 100, aboutAt.top + 10}, {aboutAt.left + 140, aboutAt.top + 40});
@@ -146,7 +152,8 @@ TEST(TarnwickWindow, DropConvertsTheFirstFileAsTheConsoleProgramDoes) {
         app.waitForDialogClosed(message);
         settle(app.main);
         EXPECT_EQ(findWindow(app.process, {.text = L"", .owner = app.main}), nullptr)
-            << "no conversion of the drop refused meanwhile\n" << app.tree();
+            << "no conversion of the drop refused meanwhile\n"
+            << app.tree();
         EXPECT_FALSE(std::filesystem::exists(scratch / "second.mmf"));
         EXPECT_FALSE(std::filesystem::exists(scratch / "third.mmf"));
 
