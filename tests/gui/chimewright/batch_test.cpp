@@ -209,3 +209,25 @@ TEST(ChimewrightBatch, ListFollowsTheRowBeingConverted) {
     EXPECT_EQ(app.fieldText(ids::path, 6), files[19].wstring()); // "late" never joined
     app.close();
 }
+
+TEST(ChimewrightBatch, ClosingDuringABatchWaitsForItsEnd) {
+    ChimewrightSession app({}, batchSettings);
+    std::vector<std::filesystem::path> files;
+    for (int i = 0; i < 4; ++i)
+        files.push_back(app.makeFile("close" + std::to_string(i) + ".wav",
+                                     cw_gui_test::toneWav(3.0, 2, 44100)));
+    app.drop(files);
+    app.expectPath(3, files[3]);
+    const std::filesystem::path out = app.outputFolder(L"out");
+    runBatchInto(app, out);
+    ::PostMessageW(app.window, WM_CLOSE, 0, 0);
+
+    // No final message keeps the program open: it ends once the last row is written.
+    EXPECT_EQ(app.process.waitForExitCode(Milliseconds(120000)), 0u);
+    for (int i = 0; i < 4; ++i)
+        for (const wchar_t* target : {L"n505", L"p903"})
+            EXPECT_FALSE(testing_support::fileBytes(out / target / (L"close" + std::to_wstring(i) + L".mld"))
+                             .empty())
+                << i;
+    EXPECT_EQ(app.setting("STYLE", "p903"), "776"); // the settings were saved on the way out
+}

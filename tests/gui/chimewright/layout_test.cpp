@@ -156,6 +156,10 @@ TEST(ChimewrightLayout, EmptyWindowStandsAsTheLayoutTablesSay) {
     EXPECT_TRUE(main.exStyle & WS_EX_ACCEPTFILES);
     expectMainLayout(app, 7);
 
+    // The trace log beside the program: its path, in UTF-16 without a byte-order mark.
+    const std::string trace = testing_support::fileBytes(app.folder() / L"__trace__.txt");
+    EXPECT_EQ(trace.substr(0, 18), std::string("s\0t\0a\0r\0t\0 \0-\0-\0 \0", 18));
+
     // The fields' limits and kinds.
     EXPECT_TRUE(describe(app.field(ids::path, 0)).style & ES_READONLY);
     EXPECT_TRUE(describe(app.field(ids::result, 0)).style & ES_READONLY);
