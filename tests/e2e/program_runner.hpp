@@ -15,8 +15,8 @@ struct ProgramRun {
     std::string err;
 };
 
-// Runs the console program `program` (a name such as "chimewright") with the arguments, standard input from the
-// null device; scratch holds the captured output.
+// Runs the console program `program` (a name such as "chimewright") with the arguments,
+// standard input from the null device; scratch holds the captured output.
 ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const platform::Path& scratch);
 // The same for an executable anywhere (a program copied into a test's folder).
