@@ -1,6 +1,9 @@
 // The console program's arguments: chimewright [switches] [options] FILE...
 #pragma once
 
+#include "chimewright/app/result_messages.hpp"
+#include "chimewright/cli/target_options.hpp"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,7 +11,7 @@
 namespace console {
 
 struct Options {
-    enum class Mode { batch, renderTemp, help, version };
+    enum class Mode { batch, renderTemp, listTargets, help, version };
     Mode mode = Mode::batch;
 
     std::vector<std::string> switches; // the program's own switches, in the order given
@@ -20,12 +23,20 @@ struct Options {
     bool save = false;
     std::vector<std::string> files;
 
+    // This run's targets, options and volumes over the settings; targetsGiven even when the
+    // list named none.
+    bool targetsGiven = false;
+    std::vector<TargetChoice> targets;
+    std::vector<VolumeChoice> volumes;
+    std::optional<cw::Language> language; // nothing: the user's
+
     // --render-temp only
     double level = 1.0;
     bool levelGiven = false;
 };
 
-extern const char* const usage;
+// The --help text, with the sound file formats the installed decoder reads.
+std::string usageText();
 
 // Empty on success, else what is wrong with the arguments.
 std::string parseOptions(const std::vector<std::string>& arguments, Options& options);
