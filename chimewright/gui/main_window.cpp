@@ -166,6 +166,8 @@ void MainWindow::layOut(int cx) {
         ::MoveWindow(control(id::firstHeader + c), box.x, box.y, box.width, box.height, TRUE);
     }
     list_.resize(cx);
+    // The prompt is centred: the whole width is painted anew, not only what the resize uncovered.
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 // The rows, the loop box and the size-limit field from the settings state.

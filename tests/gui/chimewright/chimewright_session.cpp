@@ -2,6 +2,7 @@
 
 #include "tests/support/wav_builder.hpp"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace cw_gui_test {
@@ -102,13 +103,17 @@ void ChimewrightSession::close() {
 
 void ChimewrightSession::screenshot(const std::string& name) const {
     // The window of seven lines is 658 pixels high and is placed for a taller screen than
-    // the test display's 768 pixels: the picture is taken with the window moved up, as a
-    // user would drag it, so that none of it is cut off.
+    // the test display's 768 pixels (a widened one may pass its right edge too): the picture
+    // is taken with the window moved onto the screen, as a user would drag it, so that none
+    // of it is cut off.
     RECT rect{};
     ::GetWindowRect(window, &rect);
-    if (rect.bottom > ::GetSystemMetrics(SM_CYSCREEN))
-        ::SetWindowPos(window, nullptr, rect.left, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int x = std::max(0L, std::min(rect.left, ::GetSystemMetrics(SM_CXSCREEN) -
+                                                       (rect.right - rect.left)));
+    const int y = std::max(0L, std::min(rect.top, ::GetSystemMetrics(SM_CYSCREEN) -
+                                                      (rect.bottom - rect.top)));
+    if (x != rect.left || y != rect.top)
+        ::SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     settle(window);
     screenshotWindow(window, "chimewright_" + name);
 }
