@@ -166,8 +166,11 @@ TEST(ChimewrightLayout, EmptyWindowStandsAsTheLayoutTablesSay) {
     EXPECT_TRUE(describe(app.field(ids::interval, 0)).style & ES_NUMBER);
     EXPECT_TRUE(describe(app.field(ids::interval, 0)).style & ES_RIGHT);
     EXPECT_TRUE(describe(app.field(ids::title, 0)).style & ES_AUTOHSCROLL);
-    EXPECT_EQ(::SendMessageW(app.field(ids::title, 0), EM_GETLIMITTEXT, 0, 0), 64);
-    EXPECT_EQ(::SendMessageW(app.field(ids::output, 0), EM_GETLIMITTEXT, 0, 0), 64);
+    EXPECT_EQ(editLimit(app.field(ids::title, 0)), 64);
+    EXPECT_EQ(editLimit(app.field(ids::output, 0)), 64);
+    EXPECT_EQ(listItems(app.control(ids::presetBox)),
+              (std::vector<std::wstring>{L"Latest", L"PresetA", L"PresetB", L"PresetC", L"PresetD"}));
+    EXPECT_EQ(selectedIndex(app.control(ids::presetBox)), 0);
     EXPECT_TRUE(describe(app.control(ids::sizeLimit)).style & ES_NUMBER);
 
     const int L = 7 * 24;
@@ -180,7 +183,7 @@ TEST(ChimewrightLayout, EmptyWindowStandsAsTheLayoutTablesSay) {
         const WindowInfo bar = describe(app.control(row.id + 4));
         EXPECT_EQ(bar.className, L"ScrollBar") << row.id;
         // Only the rows whose "Create" box is checked have their controls enabled.
-        const bool enabled = ::SendMessageW(app.control(row.id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+        const bool enabled = isChecked(app.control(row.id));
         EXPECT_EQ(bar.enabled, row.volume && enabled) << row.id;
 
         HWND group = ::GetDlgItem(app.window, row.id + 2);
@@ -204,6 +207,26 @@ TEST(ChimewrightLayout, EmptyWindowStandsAsTheLayoutTablesSay) {
         }
     }
     app.screenshot("empty_window");
+}
+
+TEST(ChimewrightLayout, ProgramCarriesItsIconInEverySize) {
+    HMODULE module = ::LoadLibraryExW(program("chimewright.exe").c_str(), nullptr,
+                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module, nullptr);
+    for (int size : {16, 32, 48}) {
+        HICON icon = static_cast<HICON>(
+            ::LoadImageW(module, MAKEINTRESOURCEW(101), IMAGE_ICON, size, size, 0));
+        ASSERT_NE(icon, nullptr) << size;
+        ICONINFO info{};
+        ASSERT_TRUE(::GetIconInfo(icon, &info));
+        BITMAP bitmap{};
+        ::GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, size);
+        ::DeleteObject(info.hbmColor);
+        ::DeleteObject(info.hbmMask);
+        ::DestroyIcon(icon);
+    }
+    ::FreeLibrary(module);
 }
 
 TEST(ChimewrightLayout, ResizingKeepsTheCommandsAtTheCentreAndTheRightEdge) {

@@ -8,12 +8,6 @@ using namespace gui_test;
 using cw_gui_test::ChimewrightSession;
 namespace ids = cw_gui_test::ids;
 
-namespace {
-
-bool isChecked(HWND button) { return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-} // namespace
-
 TEST(ChimewrightSettings, RowControlsAreStoredOnClosing) {
     ChimewrightSession app;
     // n503: on, at 37 % and then one step down; "4kHz".
@@ -22,6 +16,9 @@ TEST(ChimewrightSettings, RowControlsAreStoredOnClosing) {
     scrollBar(n503Bar, SB_THUMBPOSITION, 37);
     scrollBar(n503Bar, SB_LINELEFT);
     waitUntil([&] { return windowText(app.control(3021)) == L"n503(36%)"; }, "n503 at 36 %");
+    EXPECT_EQ(scrollState(n503Bar).position, 36);
+    EXPECT_EQ(scrollState(n503Bar).minimum, 1);
+    EXPECT_EQ(scrollState(n503Bar).maximum, 100);
     EXPECT_TRUE(describe(n503Bar).enabled);
     clickButton(app.option(3020, 12));
     // n505: on, "16kStereo", "Unlimited" off; ten steps up stop at 100 %.
