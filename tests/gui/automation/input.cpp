@@ -3,6 +3,7 @@
 #include "tests/gui/automation/wait.hpp"
 
 #include <algorithm>
+#include <exception>
 #include <iterator>
 
 namespace gui_test {
@@ -122,15 +123,22 @@ void setText(HWND window, const std::wstring& text) {
     ::SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void pressKey(HWND window, UINT virtualKey, unsigned modifiers) {
+namespace {
+
+// Posts the key with the modifiers shown held in the target's key state while `until` runs;
+// the state is restored afterwards.
+template <typename Until>
+void postKeyHeld(HWND window, UINT virtualKey, unsigned modifiers, Until until) {
     const UINT scan = ::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
     const LPARAM down = 1 | (static_cast<LPARAM>(scan) << 16);
     const LPARAM up = down | (1LL << 30) | (1LL << 31);
     if (modifiers == noModifier) {
         ::PostMessageW(window, WM_KEYDOWN, virtualKey, down);
         ::PostMessageW(window, WM_KEYUP, virtualKey, up);
+        until();
         return;
     }
+    std::exception_ptr failure; // rethrown once the input is detached again
     withAttachedInput(window, [&] {
         BYTE saved[256] = {};
         ::GetKeyboardState(saved);
@@ -142,9 +150,28 @@ void pressKey(HWND window, UINT virtualKey, unsigned modifiers) {
         ::SetKeyboardState(held);
         ::PostMessageW(window, WM_KEYDOWN, virtualKey, down);
         ::PostMessageW(window, WM_KEYUP, virtualKey, up);
-        settle(window);
+        try {
+            until();
+        } catch (...) {
+            failure = std::current_exception();
+        }
         ::SetKeyboardState(saved);
     });
+    if (failure) std::rethrow_exception(failure);
+}
+
+} // namespace
+
+void pressKey(HWND window, UINT virtualKey, unsigned modifiers) {
+    postKeyHeld(window, virtualKey, modifiers, [&] {
+        if (modifiers != noModifier) settle(window);
+    });
+}
+
+void pressKey(HWND window, UINT virtualKey, unsigned modifiers,
+              const std::function<bool()>& handled, const std::string& what,
+              Milliseconds timeout) {
+    postKeyHeld(window, virtualKey, modifiers, [&] { waitUntil(handled, what, timeout); });
 }
 
 void scrollBar(HWND bar, int code, int position) {

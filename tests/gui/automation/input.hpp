@@ -4,6 +4,9 @@
 // modal dialog: the send would return only when the dialog closes).
 #pragma once
 
+#include "tests/gui/automation/wait.hpp"
+
+#include <functional>
 #include <string>
 #include <windows.h>
 
@@ -43,6 +46,13 @@ enum Modifier : unsigned { noModifier = 0, shift = 1, control = 2, alt = 4 };
 // With modifiers, the target's key state (GetKeyState) shows them held while it handles
 // the key: the state is set through the target thread's attached input and restored after.
 void pressKey(HWND window, UINT virtualKey, unsigned modifiers = noModifier);
+// The same, with the modifiers held until `handled` says the key has had its effect: settling
+// cannot tell when a posted key has been taken from the target's queue, so a busy target may
+// otherwise handle the key after its state was restored. Throws AutomationError naming
+// `what` when the effect does not come in time.
+void pressKey(HWND window, UINT virtualKey, unsigned modifiers,
+              const std::function<bool()>& handled, const std::string& what,
+              Milliseconds timeout = defaultTimeout);
 
 // A scroll request (SB_LINEDOWN, SB_THUMBPOSITION with `position`...) from the scroll-bar
 // control `bar` to its parent: WM_HSCROLL or WM_VSCROLL by the bar's SBS_VERT style, posted.
