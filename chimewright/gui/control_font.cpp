@@ -11,7 +11,7 @@ constexpr const wchar_t* preferredFace = L"ＭＳ Ｐ明朝";
 // Mincho faces in the order they are taken when the preferred one is missing. IPA's fixed-
 // pitch Mincho comes before its proportional one: its Latin letters are narrower, so a label
 // such as "n503(100%)" fits the 80 pixels its row gives it (70 pixels against 84).
-constexpr const wchar_t* minchoFaces[] = {L"ＭＳ 明朝", L"IPA明朝",   L"IPAMincho", L"IPA P明朝",
+constexpr const wchar_t* minchoFaces[] = {L"ＭＳ 明朝",  L"IPA明朝",   L"IPAMincho",  L"IPA P明朝",
                                           L"IPAPMincho", L"IPAex明朝", L"IPAexMincho"};
 
 int CALLBACK collectFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM out) {
@@ -31,7 +31,8 @@ std::vector<std::wstring> installedFaces() {
 
 bool contains(const std::vector<std::wstring>& faces, const std::wstring& face) {
     for (const std::wstring& f : faces)
-        if (::CompareStringOrdinal(f.c_str(), -1, face.c_str(), -1, TRUE) == CSTR_EQUAL) return true;
+        if (::CompareStringOrdinal(f.c_str(), -1, face.c_str(), -1, TRUE) == CSTR_EQUAL)
+            return true;
     return false;
 }
 

@@ -20,10 +20,11 @@ INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM w, LPARAM l) {
     }
     case WM_COMMAND:
         if (LOWORD(w) == IDOK) {
-            auto* text = reinterpret_cast<std::wstring*>(::GetWindowLongPtrW(dialog, GWLP_USERDATA));
+            auto* text =
+                reinterpret_cast<std::wstring*>(::GetWindowLongPtrW(dialog, GWLP_USERDATA));
             text->assign(static_cast<std::size_t>(maxCopyright) + 1, L'\0');
-            const UINT length = ::GetDlgItemTextW(dialog, CW_COPYRIGHT_TEXT, text->data(),
-                                                  maxCopyright + 1);
+            const UINT length =
+                ::GetDlgItemTextW(dialog, CW_COPYRIGHT_TEXT, text->data(), maxCopyright + 1);
             text->resize(length);
             ::EndDialog(dialog, IDOK);
             return TRUE;
@@ -42,8 +43,8 @@ INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM w, LPARAM l) {
 std::optional<std::wstring> editCopyright(HWND owner, const std::wstring& current) {
     std::wstring text = current;
     const INT_PTR answer =
-        ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(CW_COPYRIGHT_DIALOG),
-                          owner, procedure, reinterpret_cast<LPARAM>(&text));
+        ::DialogBoxParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(CW_COPYRIGHT_DIALOG), owner,
+                          procedure, reinterpret_cast<LPARAM>(&text));
     if (answer != IDOK) return std::nullopt;
     return text;
 }

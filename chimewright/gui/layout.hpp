@@ -19,7 +19,9 @@ constexpr int listWidth = 732; // the client width the fixed positions are drawn
 constexpr int windowWidth = 740;
 constexpr int windowHeightBelowList = 490;
 
-inline int listHeight(int lines) { return lines * lineHeight; }
+inline int listHeight(int lines) {
+    return lines * lineHeight;
+}
 
 // Control identifiers of the main window.
 namespace id {
@@ -41,8 +43,17 @@ constexpr int fieldBase = 2100;
 } // namespace id
 
 enum class Anchor { left, centre, right };
-enum class Kind { button, defaultButton, checkBox, label, centredLabel, rightLabel, line,
-                  dropDownList, numberField };
+enum class Kind {
+    button,
+    defaultButton,
+    checkBox,
+    label,
+    centredLabel,
+    rightLabel,
+    line,
+    dropDownList,
+    numberField
+};
 
 struct ControlSpec {
     int id;
@@ -63,7 +74,7 @@ Box place(const ControlSpec& spec, int clientWidth, int listLines);
 struct RowSpec {
     int target; // index into the target tables; −1 for the normalisation row
     int baseId;
-    int x, y;   // y counts from L
+    int x, y; // y counts from L
     int labelWidth;
 };
 

@@ -80,7 +80,9 @@ HWND ListWindow::create(HWND parent, int lines, HFONT font) {
     return hwnd_;
 }
 
-int ListWindow::lastFirst() const { return std::max(0, rowCount() - lines()); }
+int ListWindow::lastFirst() const {
+    return std::max(0, rowCount() - lines());
+}
 
 void ListWindow::storeVisibleRows() {
     for (int k = 0; k < lines(); ++k) {
@@ -96,7 +98,8 @@ void ListWindow::storeVisibleRows() {
 
 void ListWindow::redrawFrom(int first) {
     for (const auto& line : fields_)
-        for (HWND field : line) ::SetWindowTextW(field, L"");
+        for (HWND field : line)
+            ::SetWindowTextW(field, L"");
     const int rows = rowCount();
     if (rows <= lines()) first = 0;
     first_ = std::clamp(first, 0, lastFirst());
@@ -108,10 +111,12 @@ void ListWindow::redrawFrom(int first) {
         const cw::FileRow& r = list_.rows[static_cast<std::size_t>(row)];
         setText(line[pathColumn], r.path);
         setText(line[titleColumn], r.title);
-        if (r.intervalMs != 0) ::SetWindowTextW(line[intervalColumn], std::to_wstring(r.intervalMs).c_str());
+        if (r.intervalMs != 0)
+            ::SetWindowTextW(line[intervalColumn], std::to_wstring(r.intervalMs).c_str());
         setText(line[outputColumn], r.outputName);
         if (static_cast<std::size_t>(row) < list_.results.size())
-            setText(line[resultColumn], cw::showResult(list_.results[static_cast<std::size_t>(row)]));
+            setText(line[resultColumn],
+                    cw::showResult(list_.results[static_cast<std::size_t>(row)]));
     }
 
     SCROLLINFO info{};
@@ -145,15 +150,30 @@ void ListWindow::scrollTo(int first) {
 void ListWindow::onScroll(int code, int position) {
     int first = first_;
     switch (code) {
-    case SB_LINEUP: first -= 1; break;
-    case SB_LINEDOWN: first += 1; break;
-    case SB_PAGEUP: first -= lines(); break;
-    case SB_PAGEDOWN: first += lines(); break;
+    case SB_LINEUP:
+        first -= 1;
+        break;
+    case SB_LINEDOWN:
+        first += 1;
+        break;
+    case SB_PAGEUP:
+        first -= lines();
+        break;
+    case SB_PAGEDOWN:
+        first += lines();
+        break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: first = position; break;
-    case SB_TOP: first = 0; break;
-    case SB_BOTTOM: first = lastFirst(); break;
-    default: return; // the end of a scroll
+    case SB_THUMBTRACK:
+        first = position;
+        break;
+    case SB_TOP:
+        first = 0;
+        break;
+    case SB_BOTTOM:
+        first = lastFirst();
+        break;
+    default:
+        return; // the end of a scroll
     }
     scrollTo(std::clamp(first, 0, lastFirst()));
 }
@@ -196,21 +216,29 @@ bool ListWindow::navigate(const MSG& message) {
     const int last = lines() - 1;
     auto scrollBy = [&](int rows) { scrollTo(std::clamp(first_ + rows, 0, lastFirst())); };
     if (key == VK_DOWN) {
-        if (line < last) focusField(line + 1, column);
-        else scrollBy(1);
+        if (line < last)
+            focusField(line + 1, column);
+        else
+            scrollBy(1);
     } else if (key == VK_UP) {
-        if (line > 0) focusField(line - 1, column);
-        else scrollBy(-1);
+        if (line > 0)
+            focusField(line - 1, column);
+        else
+            scrollBy(-1);
     } else if (::GetKeyState(VK_SHIFT) < 0) {
-        if (column > titleColumn) focusField(line, column - 1);
-        else if (line > 0) focusField(line - 1, intervalColumn);
+        if (column > titleColumn)
+            focusField(line, column - 1);
+        else if (line > 0)
+            focusField(line - 1, intervalColumn);
         else {
             scrollBy(-1);
             focusField(0, intervalColumn);
         }
     } else {
-        if (column < intervalColumn) focusField(line, column + 1);
-        else if (line < last) focusField(line + 1, titleColumn);
+        if (column < intervalColumn)
+            focusField(line, column + 1);
+        else if (line < last)
+            focusField(line + 1, titleColumn);
         else {
             scrollBy(1);
             focusField(last, titleColumn);

@@ -9,12 +9,13 @@
 #include <functional>
 #include <vector>
 #include <windows.h>
-#include <shellapi.h>
+
+#include <shellapi.h> // after <windows.h>, which it needs
 
 namespace cwgui {
 
 class ListWindow {
-public:
+  public:
     static constexpr const wchar_t* className = L"listWClass";
     static bool registerClass(HINSTANCE instance, HICON icon);
 
@@ -40,7 +41,7 @@ public:
     // the key was handled and must not be dispatched.
     bool navigate(const MSG& message);
 
-private:
+  private:
     cw::FileList& list_;
     std::function<void()> changed_;
     HWND hwnd_ = nullptr;

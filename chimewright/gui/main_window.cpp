@@ -32,20 +32,31 @@ struct KindStyle {
 
 KindStyle styleOf(Kind kind) {
     switch (kind) {
-    case Kind::button: return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
-    case Kind::defaultButton: return {L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, 0};
-    case Kind::checkBox: return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
-    case Kind::label: return {L"STATIC", SS_LEFT, 0};
-    case Kind::centredLabel: return {L"STATIC", SS_CENTER, 0};
-    case Kind::rightLabel: return {L"STATIC", SS_RIGHT, 0};
-    case Kind::line: return {L"STATIC", SS_BLACKFRAME, 0};
-    case Kind::dropDownList: return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
-    case Kind::numberField: return {L"EDIT", ES_NUMBER | ES_RIGHT | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case Kind::button:
+        return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case Kind::defaultButton:
+        return {L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, 0};
+    case Kind::checkBox:
+        return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+    case Kind::label:
+        return {L"STATIC", SS_LEFT, 0};
+    case Kind::centredLabel:
+        return {L"STATIC", SS_CENTER, 0};
+    case Kind::rightLabel:
+        return {L"STATIC", SS_RIGHT, 0};
+    case Kind::line:
+        return {L"STATIC", SS_BLACKFRAME, 0};
+    case Kind::dropDownList:
+        return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
+    case Kind::numberField:
+        return {L"EDIT", ES_NUMBER | ES_RIGHT | WS_TABSTOP, WS_EX_CLIENTEDGE};
     }
     return {L"STATIC", 0, 0};
 }
 
-std::wstring wide(std::string_view utf8) { return platform::utf8ToWide(utf8); }
+std::wstring wide(std::string_view utf8) {
+    return platform::utf8ToWide(utf8);
+}
 
 int clientWidth(HWND hwnd) {
     RECT r{};
@@ -53,7 +64,9 @@ int clientWidth(HWND hwnd) {
     return r.right - r.left;
 }
 
-bool checked(HWND button) { return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool checked(HWND button) {
+    return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 std::wstring windowText(HWND hwnd) {
     const int length = ::GetWindowTextLengthW(hwnd);
@@ -109,10 +122,10 @@ void MainWindow::createControls() {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     auto make = [&](const wchar_t* cls, const wchar_t* caption, DWORD style, DWORD exStyle,
                     const Box& box, int id) {
-        HWND hwnd = ::CreateWindowExW(exStyle, cls, caption, WS_CHILD | WS_VISIBLE | style, box.x,
-                                      box.y, box.width, box.height, hwnd_,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                                      nullptr);
+        HWND hwnd =
+            ::CreateWindowExW(exStyle, cls, caption, WS_CHILD | WS_VISIBLE | style, box.x, box.y,
+                              box.width, box.height, hwnd_,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         ::SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         return hwnd;
     };
@@ -142,14 +155,16 @@ void MainWindow::createControls() {
         setup.labelWidth = spec.labelWidth;
         if (spec.target == normalisationRow) {
             setup.name = text::normalisationRow;
-            normalisation_.create(setup, settings_.normalisationLevel, settings_.normalisationFlags);
+            normalisation_.create(setup, settings_.normalisationLevel,
+                                  settings_.normalisationFlags);
             continue;
         }
         const auto t = static_cast<std::size_t>(spec.target);
         setup.name = wide(cw::targetProfiles[t].rowLabel);
         setup.options = cw::targetProfiles[t].options;
         setup.volumeFixed = !cw::targetTable[t].volumeFromSettings;
-        targets_[t].create(setup, setup.volumeFixed ? 1.0 : settings_.volumes[t], settings_.flags[t]);
+        targets_[t].create(setup, setup.volumeFixed ? 1.0 : settings_.volumes[t],
+                           settings_.flags[t]);
     }
     showSettings();
 }
@@ -189,7 +204,8 @@ void MainWindow::takeVolumes() {
 
 void MainWindow::takeWindowState() {
     settings_.normalisationFlags = normalisation_.flags();
-    for (std::size_t t = 0; t < targets_.size(); ++t) settings_.flags[t] = targets_[t].flags();
+    for (std::size_t t = 0; t < targets_.size(); ++t)
+        settings_.flags[t] = targets_[t].flags();
     settings_.loop = checked(control(id::loop)) ? 1 : 0;
     takeVolumes();
 }
@@ -203,7 +219,9 @@ void MainWindow::storeSizeLimit() {
     if (limit != typed) ::SetWindowTextW(field, std::to_wstring(limit).c_str());
 }
 
-void MainWindow::listChanged() { ::InvalidateRect(hwnd_, nullptr, TRUE); }
+void MainWindow::listChanged() {
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
 
 void MainWindow::paintPrompt() {
     PAINTSTRUCT ps;
@@ -224,7 +242,8 @@ void MainWindow::paintPrompt() {
 
 void MainWindow::onScroll(int code, int position, HWND bar) {
     normalisation_.onScroll(code, position, bar);
-    for (TargetRow& row : targets_) row.onScroll(code, position, bar);
+    for (TargetRow& row : targets_)
+        row.onScroll(code, position, bar);
     takeVolumes();
 }
 
@@ -239,7 +258,9 @@ void MainWindow::onCommand(int id, int code) {
     }
     if (code != BN_CLICKED) return;
     switch (id) {
-    case id::makeMld: startBatch(); return;
+    case id::makeMld:
+        startBatch();
+        return;
     case id::clear:
         if (cw::clearList(rows_, cw::batchWorker())) {
             list_.redrawFrom(0);
@@ -249,14 +270,22 @@ void MainWindow::onCommand(int id, int code) {
     case id::help:
         ::ShellExecuteW(hwnd_, L"open", text::helpPage, nullptr, nullptr, SW_SHOWNORMAL);
         return;
-    case id::exportList: exportList(); return;
-    case id::importList: importList(); return;
-    case id::save: saveSelectedPreset(); return;
+    case id::exportList:
+        exportList();
+        return;
+    case id::importList:
+        importList();
+        return;
+    case id::save:
+        saveSelectedPreset();
+        return;
     case id::loop:
         settings_.loop = checked(control(id::loop)) ? 1 : 0;
         shared_.publish(settings_);
         return;
-    case id::copyright: editCopyrightText(); return;
+    case id::copyright:
+        editCopyrightText();
+        return;
     }
     if (id == normalisation_.baseId()) {
         normalisation_.onCreateClicked();
@@ -345,7 +374,8 @@ void MainWindow::importList() {
                         cw::batchWorker());
     list_.redrawFrom(0);
     listChanged();
-    if (!clipboard) ::MessageBoxW(hwnd_, text::noData, text::messageCaption, MB_OK | MB_ICONINFORMATION);
+    if (!clipboard)
+        ::MessageBoxW(hwnd_, text::noData, text::messageCaption, MB_OK | MB_ICONINFORMATION);
 }
 
 void MainWindow::loadSelectedPreset() {
@@ -390,28 +420,45 @@ LRESULT CALLBACK MainWindow::procedure(HWND hwnd, UINT message, WPARAM w, LPARAM
 
 LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l) {
     switch (message) {
-    case WM_CREATE: createControls(); return 0;
+    case WM_CREATE:
+        createControls();
+        return 0;
     case WM_SIZE:
         if (w != SIZE_MINIMIZED) layOut(LOWORD(l));
         return 0;
-    case WM_PAINT: paintPrompt(); return 0;
-    case WM_COMMAND: onCommand(LOWORD(w), HIWORD(w)); return 0;
+    case WM_PAINT:
+        paintPrompt();
+        return 0;
+    case WM_COMMAND:
+        onCommand(LOWORD(w), HIWORD(w));
+        return 0;
     case WM_HSCROLL:
         onScroll(LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l));
         return 0;
-    case WM_MOUSEWHEEL: return ::SendMessageW(list_.hwnd(), WM_MOUSEWHEEL, w, l);
+    case WM_MOUSEWHEEL:
+        return ::SendMessageW(list_.hwnd(), WM_MOUSEWHEEL, w, l);
     case WM_DROPFILES:
         list_.acceptDrop(reinterpret_cast<HDROP>(w));
         return 0;
-    case runOnWindowThreadMessage: runPostedCall(l); return 0;
-    case batchProgressMessage: showProgress(); return 0;
-    case batchEndedMessage: batchEnded(); return 0;
+    case runOnWindowThreadMessage:
+        runPostedCall(l);
+        return 0;
+    case batchProgressMessage:
+        showProgress();
+        return 0;
+    case batchEndedMessage:
+        batchEnded();
+        return 0;
     case WM_CLOSE:
         // A running batch ends its pass first: its outputs are never cut off.
-        if (cw::batchWorker().busy()) closing_ = true;
-        else close();
+        if (cw::batchWorker().busy())
+            closing_ = true;
+        else
+            close();
         return 0;
-    case WM_DESTROY: ::PostQuitMessage(0); return 0;
+    case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
     case WM_NCDESTROY:
         ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         if (font_) ::DeleteObject(font_);

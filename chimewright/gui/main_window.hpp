@@ -15,7 +15,7 @@
 namespace cwgui {
 
 class MainWindow : public BatchDialogs {
-public:
+  public:
     static constexpr const wchar_t* className = L"mainWClass";
     static bool registerClass(HINSTANCE instance, HICON icon);
 
@@ -34,7 +34,7 @@ public:
     bool askYesNo(const std::string& question, const char* caption) override;
     void tell(const std::string& text, const char* caption) override;
 
-private:
+  private:
     cw::SettingsState settings_; // the window thread's own
     SharedSettings shared_;      // what the worker reads
     platform::Path settingsFile_;

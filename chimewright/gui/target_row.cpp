@@ -10,8 +10,8 @@ namespace cwgui {
 
 namespace {
 
-constexpr int labelId = 1;  // label = base + 1
-constexpr int groupId = 2;  // group box = base + 2
+constexpr int labelId = 1; // label = base + 1
+constexpr int groupId = 2; // group box = base + 2
 constexpr int barId = 4;
 
 struct OptionControl {
@@ -34,8 +34,8 @@ constexpr std::array<OptionControl, 8> optionControls = {{
 }};
 
 // The radio button pressed for a flags word: the first bit that applies, else "8kHz".
-constexpr std::uint32_t radioPriority[] = {cw::option::rate4k,    cw::option::stereo8k,
-                                           cw::option::rate16k,   cw::option::stereo16k,
+constexpr std::uint32_t radioPriority[] = {cw::option::rate4k,      cw::option::stereo8k,
+                                           cw::option::rate16k,     cw::option::stereo16k,
                                            cw::option::rate32k2bit, cw::option::rate32k4bit};
 
 int groupWidth(std::uint32_t options) {
@@ -72,8 +72,8 @@ void TargetRow::create(const Setup& setup, double volume, std::uint32_t flags) {
 
     create_ = child(L"BUTTON", L"", BS_AUTOCHECKBOX | WS_TABSTOP, x, y, 20, 20, setup.parent,
                     setup.baseId, setup.font);
-    label_ = child(L"STATIC", L"", SS_LEFT, x + 20, y, w, 20, setup.parent,
-                   setup.baseId + labelId, setup.font);
+    label_ = child(L"STATIC", L"", SS_LEFT, x + 20, y, w, 20, setup.parent, setup.baseId + labelId,
+                   setup.font);
     bar_ = child(L"SCROLLBAR", L"", SBS_HORZ, x + 20 + w, y, 80, 16, setup.parent,
                  setup.baseId + barId, setup.font);
     ::SetScrollRange(bar_, SB_CTL, 1, 100, FALSE);
@@ -125,25 +125,40 @@ std::uint32_t TargetRow::flags() const {
     std::uint32_t flags = checked(create_) ? 0x220 : 0x20;
     for (std::size_t i = 0; i < optionControls.size(); ++i) {
         if (!options_[i]) continue;
-        if (checked(options_[i])) flags |= optionControls[i].bit;
-        else flags &= ~optionControls[i].bit;
+        if (checked(options_[i]))
+            flags |= optionControls[i].bit;
+        else
+            flags &= ~optionControls[i].bit;
     }
     return flags;
 }
 
-void TargetRow::onCreateClicked() { enableControls(checked(create_)); }
+void TargetRow::onCreateClicked() {
+    enableControls(checked(create_));
+}
 
 bool TargetRow::onScroll(int code, int position, HWND bar) {
     if (bar != bar_ || fixed_) return false;
     int p = percent_;
     switch (code) {
-    case SB_LINELEFT: p -= 1; break;
-    case SB_LINERIGHT: p += 1; break;
-    case SB_PAGELEFT: p -= 10; break;
-    case SB_PAGERIGHT: p += 10; break;
+    case SB_LINELEFT:
+        p -= 1;
+        break;
+    case SB_LINERIGHT:
+        p += 1;
+        break;
+    case SB_PAGELEFT:
+        p -= 10;
+        break;
+    case SB_PAGERIGHT:
+        p += 10;
+        break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: p = position; break;
-    default: return true;
+    case SB_THUMBTRACK:
+        p = position;
+        break;
+    default:
+        return true;
     }
     p = std::clamp(p, 1, 100);
     if (p != percent_) {

@@ -11,7 +11,7 @@
 namespace cwgui {
 
 class TargetRow {
-public:
+  public:
     struct Setup {
         HWND parent = nullptr;
         int x = 0, y = 0;
@@ -34,7 +34,7 @@ public:
     int baseId() const { return baseId_; }
     bool volumeFixed() const { return fixed_; }
 
-private:
+  private:
     HWND create_ = nullptr;
     HWND label_ = nullptr;
     HWND bar_ = nullptr;

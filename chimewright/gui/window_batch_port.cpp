@@ -44,9 +44,13 @@ void WindowBatchPort::report(const cw::FileList& list, std::size_t row) {
     ::PostMessageW(window_, batchProgressMessage, 0, 0);
 }
 
-void WindowBatchPort::rowStarting(const cw::FileList& list, std::size_t row) { report(list, row); }
+void WindowBatchPort::rowStarting(const cw::FileList& list, std::size_t row) {
+    report(list, row);
+}
 
-void WindowBatchPort::rowFinished(const cw::FileList& list, std::size_t row) { report(list, row); }
+void WindowBatchPort::rowFinished(const cw::FileList& list, std::size_t row) {
+    report(list, row);
+}
 
 bool WindowBatchPort::askRetry(std::string_view question) {
     bool yes = false;

@@ -18,18 +18,18 @@ constexpr UINT batchEndedMessage = WM_APP + 3;
 
 // The settings as the window last took them, for the worker to read.
 class SharedSettings {
-public:
+  public:
     void publish(const cw::SettingsState& state);
     cw::SettingsState copy() const;
 
-private:
+  private:
     mutable std::mutex mutex_;
     cw::SettingsState state_;
 };
 
 // The worker's results and the row to show, handed to the window thread.
 class BatchProgress {
-public:
+  public:
     struct Snapshot {
         std::vector<int> results;
         std::size_t row = 0; // the row being converted, or just converted
@@ -38,14 +38,14 @@ public:
     void update(const std::vector<int>& results, std::size_t row);
     Snapshot take() const;
 
-private:
+  private:
     mutable std::mutex mutex_;
     Snapshot snapshot_;
 };
 
 // What the window thread does for the worker's questions. Each runs on the window thread.
 class BatchDialogs {
-public:
+  public:
     virtual ~BatchDialogs() = default;
     virtual std::optional<std::string> chooseFolder(const std::string& prompt,
                                                     const std::string& preselected) = 0;
@@ -54,7 +54,7 @@ public:
 };
 
 class WindowBatchPort : public cw::BatchPort {
-public:
+  public:
     WindowBatchPort(HWND window, const SharedSettings& settings, BatchProgress& progress,
                     BatchDialogs& dialogs);
 
@@ -66,7 +66,7 @@ public:
     bool askRetry(std::string_view question) override;
     void showMessage(std::string_view text) override;
 
-private:
+  private:
     HWND window_;
     const SharedSettings& settings_;
     BatchProgress& progress_;

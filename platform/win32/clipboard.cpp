@@ -39,7 +39,8 @@ std::optional<std::string> clipboardAnsiText(HWND owner) {
         if (const char* memory = static_cast<const char*>(::GlobalLock(block))) {
             const std::size_t size = ::GlobalSize(block);
             std::size_t length = 0;
-            while (length < size && memory[length] != '\0') ++length;
+            while (length < size && memory[length] != '\0')
+                ++length;
             text = std::string(memory, length);
             ::GlobalUnlock(block);
         }

@@ -14,11 +14,13 @@ namespace ids = cw_gui_test::ids;
 
 namespace {
 
+// The new-style folder browser fills its tree first; on a busy machine that takes a while.
+constexpr Milliseconds browserTimeout{30000};
+
 // n505, p903 and Android on, in the form the window's rows build (Android's row has no
 // "8kHz" button, so its bit stays set); the copyright for the files.
-const char* const batchSettings =
-    "[STYLE]\r\nn505=776\r\np903=776\r\nAndr=801\r\n"
-    "[user]\r\ncopyright=(c) window\r\n";
+const char* const batchSettings = "[STYLE]\r\nn505=776\r\np903=776\r\nAndr=801\r\n"
+                                  "[user]\r\ncopyright=(c) window\r\n";
 
 std::map<std::filesystem::path, std::string> filesBelow(const std::filesystem::path& root) {
     std::map<std::filesystem::path, std::string> files;
@@ -38,8 +40,10 @@ std::string withoutSerials(std::string ogg) {
         const std::size_t segments = static_cast<unsigned char>(ogg[at + 26]);
         if (at + 27 + segments > ogg.size()) break;
         std::size_t body = 0;
-        for (std::size_t s = 0; s < segments; ++s) body += static_cast<unsigned char>(ogg[at + 27 + s]);
-        for (std::size_t i : {14, 15, 16, 17, 22, 23, 24, 25}) ogg[at + i] = 0;
+        for (std::size_t s = 0; s < segments; ++s)
+            body += static_cast<unsigned char>(ogg[at + 27 + s]);
+        for (std::size_t i : {14, 15, 16, 17, 22, 23, 24, 25})
+            ogg[at + i] = 0;
         at += 27 + segments + body;
     }
     return ogg;
@@ -47,8 +51,8 @@ std::string withoutSerials(std::string ogg) {
 
 // Starts the batch and picks `folder` in the folder browser.
 void runBatchInto(const ChimewrightSession& app, const std::filesystem::path& folder) {
-    clickButton(app.control(ids::makeMld));
-    HWND browser = waitForFolderBrowser(app.process);
+    postCommand(app.window, ids::makeMld, BN_CLICKED, app.control(ids::makeMld));
+    HWND browser = waitForFolderBrowser(app.process, browserTimeout);
     chooseFolder(browser, folder);
 }
 
@@ -56,7 +60,7 @@ void runBatchInto(const ChimewrightSession& app, const std::filesystem::path& fo
 
 TEST(ChimewrightBatch, EmptyListAsksForFilesWithoutAFolderBrowser) {
     ChimewrightSession app;
-    clickButton(app.control(ids::makeMld));
+    postCommand(app.window, ids::makeMld, BN_CLICKED, app.control(ids::makeMld));
     MessageBoxInfo box = waitForMessageBox(app.process);
     EXPECT_EQ(box.caption, L"Chimewright");
     EXPECT_EQ(box.text, L"wavファイルをドロップしてください");
@@ -86,8 +90,8 @@ TEST(ChimewrightBatch, WritesWhatTheConsoleProgramWrites) {
     EXPECT_EQ(app.setting("user", "output"), toUtf8(out.wstring()));
 
     // The next batch's folder browser opens on the folder this one wrote into.
-    clickButton(app.control(ids::makeMld));
-    HWND browser = waitForFolderBrowser(app.process);
+    postCommand(app.window, ids::makeMld, BN_CLICKED, app.control(ids::makeMld));
+    HWND browser = waitForFolderBrowser(app.process, browserTimeout);
     waitUntil([&] { return selectedFolderName(browser) == L"out window"; },
               "the stored folder preselected", defaultTimeout,
               [&] { return toUtf8(selectedFolderName(browser)); });
@@ -97,13 +101,13 @@ TEST(ChimewrightBatch, WritesWhatTheConsoleProgramWrites) {
     const std::filesystem::path cliOut = app.outputFolder(L"out console");
     const std::filesystem::path cliWork = app.folder() / L"console work";
     std::filesystem::create_directories(cliWork);
-    testing_support::putFile(app.folder() / L"rows.txt",
-                             toUtf8(bell.wstring() + L"\tbell\tbell\r\n" + chime.wstring() +
-                                    L"\t着信\tchime\r\n"));
+    testing_support::putFile(
+        app.folder() / L"rows.txt",
+        toUtf8(bell.wstring() + L"\tbell\tbell\r\n" + chime.wstring() + L"\t着信\tchime\r\n"));
     LaunchOptions cli;
     cli.program = program("chimewright-cli.exe");
-    cli.arguments = {L"--work-dir", cliWork.wstring(), L"-o", cliOut.wstring(), L"--list",
-                     (app.folder() / L"rows.txt").wstring()};
+    cli.arguments = {L"--work-dir",    cliWork.wstring(), L"-o",
+                     cliOut.wstring(), L"--list",         (app.folder() / L"rows.txt").wstring()};
     cli.workingDir = app.folder();
     cli.environment = {{L"WINDIR", app.folder().wstring()}};
     Process console = Process::launch(cli);
@@ -112,10 +116,11 @@ TEST(ChimewrightBatch, WritesWhatTheConsoleProgramWrites) {
     const auto windowFiles = filesBelow(out);
     const auto consoleFiles = filesBelow(cliOut);
     std::vector<std::filesystem::path> names;
-    for (const auto& [name, bytes] : windowFiles) names.push_back(name);
-    EXPECT_EQ(names, (std::vector<std::filesystem::path>{
-                         L"Andr\\bell.ogg", L"Andr\\chime.ogg", L"n505\\bell.mld",
-                         L"n505\\chime.mld", L"p903\\bell.mld", L"p903\\chime.mld"}));
+    for (const auto& [name, bytes] : windowFiles)
+        names.push_back(name);
+    EXPECT_EQ(names, (std::vector<std::filesystem::path>{L"Andr\\bell.ogg", L"Andr\\chime.ogg",
+                                                         L"n505\\bell.mld", L"n505\\chime.mld",
+                                                         L"p903\\bell.mld", L"p903\\chime.mld"}));
     ASSERT_EQ(windowFiles.size(), consoleFiles.size());
     for (const auto& [name, bytes] : windowFiles) {
         ASSERT_TRUE(consoleFiles.count(name)) << name;
@@ -135,8 +140,8 @@ TEST(ChimewrightBatch, FailedRowsLeadToTheRetryQuestion) {
     app.expectPath(1, text);
 
     // Cancelling the folder browser ends the batch before anything is converted.
-    clickButton(app.control(ids::makeMld));
-    pressCancel(waitForFolderBrowser(app.process));
+    postCommand(app.window, ids::makeMld, BN_CLICKED, app.control(ids::makeMld));
+    pressCancel(waitForFolderBrowser(app.process, browserTimeout));
     settle(app.window);
     EXPECT_TRUE(noMessageBox(app.process));
     EXPECT_EQ(app.fieldText(ids::result, 0), L"");
@@ -226,8 +231,9 @@ TEST(ChimewrightBatch, ClosingDuringABatchWaitsForItsEnd) {
     EXPECT_EQ(app.process.waitForExitCode(Milliseconds(120000)), 0u);
     for (int i = 0; i < 4; ++i)
         for (const wchar_t* target : {L"n505", L"p903"})
-            EXPECT_FALSE(testing_support::fileBytes(out / target / (L"close" + std::to_wstring(i) + L".mld"))
-                             .empty())
+            EXPECT_FALSE(
+                testing_support::fileBytes(out / target / (L"close" + std::to_wstring(i) + L".mld"))
+                    .empty())
                 << i;
     EXPECT_EQ(app.setting("STYLE", "p903"), "776"); // the settings were saved on the way out
 }

@@ -41,8 +41,8 @@ std::filesystem::path ChimewrightSession::settingsFile() const {
 
 std::string ChimewrightSession::setting(const std::string& section, const std::string& key) const {
     wchar_t value[1024];
-    ::GetPrivateProfileStringW(toWide(section).c_str(), toWide(key).c_str(), L"<none>", value,
-                               1024, settingsFile().c_str());
+    ::GetPrivateProfileStringW(toWide(section).c_str(), toWide(key).c_str(), L"<none>", value, 1024,
+                               settingsFile().c_str());
     return toUtf8(value);
 }
 
@@ -92,8 +92,8 @@ void ChimewrightSession::drop(const std::vector<std::filesystem::path>& files) c
 
 void ChimewrightSession::expectPath(int line, const std::filesystem::path& path) const {
     waitUntil([&] { return fieldText(ids::path, line) == path.wstring(); },
-              "line " + std::to_string(line) + " to show " + toUtf8(path.wstring()),
-              defaultTimeout, [&] { return "it shows " + toUtf8(fieldText(ids::path, line)); });
+              "line " + std::to_string(line) + " to show " + toUtf8(path.wstring()), defaultTimeout,
+              [&] { return "it shows " + toUtf8(fieldText(ids::path, line)); });
 }
 
 void ChimewrightSession::close() {
@@ -108,10 +108,10 @@ void ChimewrightSession::screenshot(const std::string& name) const {
     // of it is cut off.
     RECT rect{};
     ::GetWindowRect(window, &rect);
-    const int x = std::max(0L, std::min(rect.left, ::GetSystemMetrics(SM_CXSCREEN) -
-                                                       (rect.right - rect.left)));
-    const int y = std::max(0L, std::min(rect.top, ::GetSystemMetrics(SM_CYSCREEN) -
-                                                      (rect.bottom - rect.top)));
+    const int x = std::max(
+        0L, std::min(rect.left, ::GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)));
+    const int y = std::max(
+        0L, std::min(rect.top, ::GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top)));
     if (x != rect.left || y != rect.top)
         ::SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     settle(window);

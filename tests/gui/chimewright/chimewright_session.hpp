@@ -20,7 +20,7 @@ constexpr int path = 0, title = 1, output = 2, interval = 3, result = 4; // list
 } // namespace ids
 
 class ChimewrightSession {
-public:
+  public:
     // Starts the program with `arguments` (switches). `settings` is written as the settings
     // file first when not empty.
     explicit ChimewrightSession(std::vector<std::wstring> arguments = {},
@@ -62,7 +62,7 @@ public:
     std::string tree() const { return gui_test::formatTree(window); }
     void screenshot(const std::string& name) const;
 
-private:
+  private:
     std::filesystem::path programCopy_;
     void copyProgram();
 };

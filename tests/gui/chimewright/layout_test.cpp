@@ -23,8 +23,12 @@ void expectAt(HWND parent, const Expected& e, const std::string& tree) {
     EXPECT_EQ(c.rect.left, e.x) << e.id << "\n" << tree;
     EXPECT_EQ(c.rect.top, e.y) << e.id;
     EXPECT_EQ(c.width(), e.width) << e.id;
-    if (e.height >= 0) EXPECT_EQ(c.height(), e.height) << e.id;
-    if (e.text) EXPECT_EQ(c.text, e.text) << e.id;
+    if (e.height >= 0) {
+        EXPECT_EQ(c.height(), e.height) << e.id;
+    }
+    if (e.text) {
+        EXPECT_EQ(c.text, e.text) << e.id;
+    }
 }
 
 // The commands and labels; cx is the client width, L the list's height.
@@ -39,7 +43,9 @@ std::vector<Expected> mainControls(int cx, int L) {
         {ids::save, L"Save", 175, L + 101, 50, 22},
         {ids::presetBox, L"Latest", 70, L + 100, 100, -1}, // a closed drop-down list
         {ids::sizeLimit, L"100000", 450, L + 98, 80, 20},
-        {2020, L"Folder Option(Create,Volume,Unlimited,4kHz,8kHz,8kStereo,16kHz,32kHz(2bit),16kStereo,32kHz(4bit))",
+        {2020,
+         L"Folder Option(Create,Volume,Unlimited,4kHz,8kHz,8kStereo,16kHz,"
+         L"32kHz(2bit),16kStereo,32kHz(4bit))",
          20, L + 128, 750, 20},
         {2021, L"Preset", 20, L + 103, 50, 20},
         {2022, L"Unlimited MaxSize", 280, L + 100, 160, 20},
@@ -77,7 +83,7 @@ std::vector<Expected> fields(int line, int e) {
 struct Row {
     const wchar_t* label;
     int id, x, y;
-    int groupWidth;        // 0: no options
+    int groupWidth; // 0: no options
     bool volume;
     std::vector<int> options; // offsets of the option controls the row has
 };
@@ -118,15 +124,19 @@ const std::vector<Row> rows = {
     {L"Andr(100%)", 3280, 340, 425, 180, true, {8, 24, 32, 36}},
 };
 
-int clientWidth(HWND window) { return describe(window).clientRect.right; }
+int clientWidth(HWND window) {
+    return describe(window).clientRect.right;
+}
 
 void expectMainLayout(const ChimewrightSession& app, int lines) {
     const int cx = clientWidth(app.window);
     const int e = cx - 732;
     const int L = lines * 24;
     const std::string tree = app.tree();
-    for (const Expected& c : mainControls(cx, L)) expectAt(app.window, c, tree);
-    for (const Expected& c : headers(e)) expectAt(app.window, c, tree);
+    for (const Expected& c : mainControls(cx, L))
+        expectAt(app.window, c, tree);
+    for (const Expected& c : headers(e))
+        expectAt(app.window, c, tree);
 
     const WindowInfo list = describe(app.list);
     EXPECT_EQ(list.className, L"listWClass");
@@ -138,7 +148,8 @@ void expectMainLayout(const ChimewrightSession& app, int lines) {
     EXPECT_TRUE(list.exStyle & WS_EX_CLIENTEDGE);
     EXPECT_TRUE(list.exStyle & WS_EX_ACCEPTFILES);
     for (int line = 0; line < lines; ++line)
-        for (const Expected& f : fields(line, e)) expectAt(app.list, f, tree);
+        for (const Expected& f : fields(line, e))
+            expectAt(app.list, f, tree);
     EXPECT_EQ(findChild(app.list, 2100 + lines), nullptr) << "one line too many";
 }
 
@@ -168,8 +179,9 @@ TEST(ChimewrightLayout, EmptyWindowStandsAsTheLayoutTablesSay) {
     EXPECT_TRUE(describe(app.field(ids::title, 0)).style & ES_AUTOHSCROLL);
     EXPECT_EQ(editLimit(app.field(ids::title, 0)), 64);
     EXPECT_EQ(editLimit(app.field(ids::output, 0)), 64);
-    EXPECT_EQ(listItems(app.control(ids::presetBox)),
-              (std::vector<std::wstring>{L"Latest", L"PresetA", L"PresetB", L"PresetC", L"PresetD"}));
+    EXPECT_EQ(
+        listItems(app.control(ids::presetBox)),
+        (std::vector<std::wstring>{L"Latest", L"PresetA", L"PresetB", L"PresetC", L"PresetD"}));
     EXPECT_EQ(selectedIndex(app.control(ids::presetBox)), 0);
     EXPECT_TRUE(describe(app.control(ids::sizeLimit)).style & ES_NUMBER);
 
@@ -191,8 +203,8 @@ TEST(ChimewrightLayout, EmptyWindowStandsAsTheLayoutTablesSay) {
             EXPECT_EQ(group, nullptr) << row.id;
             continue;
         }
-        expectAt(app.window, {row.id + 2, nullptr, row.x + 20 + w + 80, L + row.y, row.groupWidth, 20},
-                 tree);
+        expectAt(app.window,
+                 {row.id + 2, nullptr, row.x + 20 + w + 80, L + row.y, row.groupWidth, 20}, tree);
         const std::vector<HWND> options = children(group);
         ASSERT_EQ(options.size(), row.options.size()) << row.id << "\n" << formatTree(group);
         for (std::size_t i = 0; i < options.size(); ++i) {

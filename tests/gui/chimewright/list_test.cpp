@@ -32,7 +32,8 @@ TEST(ChimewrightList, DroppedFilesGetTitlesAndAreListedOnce) {
 TEST(ChimewrightList, KeysMoveBetweenTheFieldsAndScrollAtTheEnds) {
     ChimewrightSession app({L"/displine3"});
     std::vector<std::filesystem::path> files;
-    for (int i = 0; i < 5; ++i) files.push_back(app.makeFile("row" + std::to_string(i) + ".wav", "x"));
+    for (int i = 0; i < 5; ++i)
+        files.push_back(app.makeFile("row" + std::to_string(i) + ".wav", "x"));
     app.drop(files);
     app.expectPath(2, files[2]);
 
@@ -73,11 +74,19 @@ TEST(ChimewrightList, KeysMoveBetweenTheFieldsAndScrollAtTheEnds) {
     focusIs(ids::title, 1);
     pressKey(app.field(ids::title, 1), VK_UP);
     focusIs(ids::title, 0);
-    pressKey(app.field(ids::title, 0), VK_TAB, shift); // first line: up one row
-    app.expectPath(0, files[1]);
-    focusIs(ids::interval, 0);
-    pressKey(app.field(ids::interval, 0), VK_TAB, shift);
-    focusIs(ids::output, 0);
+    auto focused = [&](int column, int line) {
+        return focusedWindow(app.window) == app.field(column, line);
+    };
+    // Shift stays held until the key has had its effect.
+    pressKey(
+        app.field(ids::title, 0), VK_TAB, shift,
+        [&] {
+            return focused(ids::interval, 0) && app.fieldText(ids::path, 0) == files[1].wstring();
+        },
+        "Shift+Tab on the first line to go up one row, to the interval field");
+    pressKey(
+        app.field(ids::interval, 0), VK_TAB, shift, [&] { return focused(ids::output, 0); },
+        "Shift+Tab to the output name");
     pressKey(app.field(ids::output, 0), VK_UP);
     app.expectPath(0, files[0]);
 
@@ -116,8 +125,8 @@ TEST(ChimewrightList, ExportWritesOneTabbedLinePerRow) {
     answer(waitForMessageBox(app.process), IDYES);
     const std::wstring expected = one.wstring() + L"\tone\tone\t    0\t    0\r\n" + two.wstring() +
                                   L"\t二\t二\t  250\t    0\r\n";
-    waitUntil([&] { return clipboardText() == expected; }, "the exported list",
-              defaultTimeout, [&] { return toUtf8(clipboardText().value_or(L"<none>")); });
+    waitUntil([&] { return clipboardText() == expected; }, "the exported list", defaultTimeout,
+              [&] { return toUtf8(clipboardText().value_or(L"<none>")); });
 }
 
 TEST(ChimewrightList, ImportReplacesTheRows) {
@@ -130,7 +139,8 @@ TEST(ChimewrightList, ImportReplacesTheRows) {
     clickButton(app.control(ids::importList));
     MessageBoxInfo ask = waitForMessageBox(app.process);
     EXPECT_EQ(ask.caption, L"CHIMEWRIGHT");
-    EXPECT_EQ(ask.text, L"ClipBoardからペーストします。\r\n現在のデータがクリアされますが、よろしいですか？");
+    EXPECT_EQ(ask.text,
+              L"ClipBoardからペーストします。\r\n現在のデータがクリアされますが、よろしいですか？");
     answer(ask, IDYES);
     app.expectPath(0, L"C:\\in\\only-path.wav");
     EXPECT_EQ(app.fieldText(ids::title, 0), L"");

@@ -46,11 +46,11 @@ TEST(ChimewrightSettings, RowControlsAreStoredOnClosing) {
     app.screenshot("rows_set");
     app.close();
 
-    EXPECT_EQ(app.setting("STYLE", "n503"), "640");     // Create + 4kHz
+    EXPECT_EQ(app.setting("STYLE", "n503"), "640"); // Create + 4kHz
     EXPECT_EQ(app.setting("VOLUME", "n503"), "0.360000");
-    EXPECT_EQ(app.setting("STYLE", "n505"), "516");     // Create + 16kStereo
+    EXPECT_EQ(app.setting("STYLE", "n505"), "516"); // Create + 16kStereo
     EXPECT_EQ(app.setting("VOLUME", "n505"), "1.000000");
-    EXPECT_EQ(app.setting("STYLE", "p903"), "264");     // Unlimited + 16kHz
+    EXPECT_EQ(app.setting("STYLE", "p903"), "264"); // Unlimited + 16kHz
     EXPECT_EQ(app.setting("STYLE", "Andr"), "801"); // its row has no "8kHz" button: bit 5 stays
     EXPECT_EQ(app.setting("STYLE", "normoff"), "544");
     EXPECT_EQ(app.setting("VOLUME", "normalize"), "0.900000");
