@@ -5,6 +5,8 @@
 #include "platform/win32/wide_text.hpp"
 
 #include <algorithm>
+#include <climits>
+#include <cwchar>
 #include <shellapi.h>
 #include <string>
 
@@ -92,7 +94,10 @@ void ListWindow::storeVisibleRows() {
         cw::FileRow& r = list_.rows[static_cast<std::size_t>(row)];
         r.title = platform::wideToUtf8(windowText(line[titleColumn], maxTitleCharacters));
         r.outputName = platform::wideToUtf8(windowText(line[outputColumn], maxTitleCharacters));
-        r.intervalMs = _wtoi(windowText(line[intervalColumn], 32).c_str());
+        // Digits only, but as many as the user types: held at the int range.
+        const long long interval =
+            std::wcstoll(windowText(line[intervalColumn], 32).c_str(), nullptr, 10);
+        r.intervalMs = static_cast<int>(std::clamp<long long>(interval, 0, INT_MAX));
     }
 }
 

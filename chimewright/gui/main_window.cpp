@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <shellapi.h>
 
 namespace cwgui {
@@ -212,8 +213,9 @@ void MainWindow::takeWindowState() {
 
 void MainWindow::storeSizeLimit() {
     HWND field = control(id::sizeLimit);
-    const int typed = _wtoi(windowText(field).c_str());
-    const int limit = std::clamp(typed, minSizeLimit, maxSizeLimit);
+    // wcstoll holds a long run of digits at its range, so it clamps to the upper end.
+    const long long typed = std::wcstoll(windowText(field).c_str(), nullptr, 10);
+    const int limit = static_cast<int>(std::clamp<long long>(typed, minSizeLimit, maxSizeLimit));
     settings_.userSizeLimit = limit;
     shared_.publish(settings_);
     if (limit != typed) ::SetWindowTextW(field, std::to_wstring(limit).c_str());

@@ -72,6 +72,12 @@ TEST(ChimewrightSettings, SwitchesShowInTheWindowAndAreKept) {
     setFocus(app.control(ids::loop));
     settle(app.window);
     EXPECT_EQ(windowText(size), L"800000");
+    // More digits than any limit: held at the top, not wrapped round.
+    setFocus(size);
+    setText(size, L"123456789012345");
+    setFocus(app.control(ids::loop));
+    waitUntil([&] { return windowText(size) == L"800000"; }, "the size limit held at 800000",
+              defaultTimeout, [&] { return toUtf8(windowText(size)); });
     app.close();
     EXPECT_EQ(app.setting("STYLE", "normoff"), "32");
     EXPECT_EQ(app.setting("VOLUME", "normalize"), "0.800000");
