@@ -15,7 +15,9 @@ constexpr Artwork images[] = {
 
 } // namespace
 
-std::span<const Artwork> catalog() { return images; }
+std::span<const Artwork> catalog() {
+    return images;
+}
 
 std::vector<std::uint8_t> render(const Artwork& artwork) {
     if (artwork.format == Format::icon) {
