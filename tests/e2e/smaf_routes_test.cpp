@@ -75,14 +75,14 @@ protected:
     }
     // The built chimewright, with the built tarnwick beside it.
     e2e::ProgramRun run(std::vector<std::string> switches = {}) {
-        return runAt(platform::moduleFolder() / e2e::executableName("chimewright"),
+        return runAt(platform::moduleFolder() / e2e::consoleProgramName("chimewright"),
                      std::move(switches));
     }
 
     // A copy of chimewright in `programs`, with stand-ins beside it.
     platform::Path ownChimewright() {
-        const platform::Path copy = programs / e2e::executableName("chimewright");
-        copyProgram(e2e::executableName("chimewright"), copy);
+        const platform::Path copy = programs / e2e::consoleProgramName("chimewright");
+        copyProgram(e2e::consoleProgramName("chimewright"), copy);
         return copy;
     }
     void standIn(const std::string& name, const std::string& script) {
