@@ -37,8 +37,7 @@ std::size_t resampleSpline(unsigned workingRate, unsigned targetRate, std::size_
     // stored but not delivered. i R stays far below 2^64.
     const std::uint64_t firstOutside = (n * target + rate - 1) / rate; // ceil(n T / R) >= 1
     const std::uint64_t stored = std::min(firstOutside, n);
-    suite::parallelFor(static_cast<std::size_t>(stored), std::size_t{1} << 16,
-                       [&](std::size_t, std::size_t begin, std::size_t end) {
+    const auto interpolate = [&](std::size_t, std::size_t begin, std::size_t end) {
         for (std::uint64_t i = begin; i < end; ++i) {
             // t = i R / T as j + rest / T, exactly.
             const std::uint64_t position = i * rate;
@@ -51,7 +50,8 @@ std::size_t resampleSpline(unsigned workingRate, unsigned targetRate, std::size_
             // Doubled as it is stored: band limiting left half the amplitude.
             output[i] = 2.0 * spline(a, b, c, e, f);
         }
-    });
+    };
+    suite::parallelFor(static_cast<std::size_t>(stored), std::size_t{1} << 16, interpolate);
     return static_cast<std::size_t>(stored - 1);
 }
 
@@ -59,30 +59,32 @@ namespace {
 
 constexpr std::size_t kMinSamplesPerPart = std::size_t{1} << 16;
 
-double magnitude(double v) { return v < 0 ? -v : v; }
+double magnitude(double v) {
+    return v < 0 ? -v : v;
+}
 
 } // namespace
 
 void applyLevel(std::size_t count, double* output, double level, double* input) {
     if (level < 0) {
-        suite::parallelFor(count, kMinSamplesPerPart,
-                           [&](std::size_t, std::size_t begin, std::size_t end) {
+        const auto limit = [&](std::size_t, std::size_t begin, std::size_t end) {
             for (std::size_t i = begin; i < end; ++i)
                 output[i] = suite::softLimit(input[i]);
-        });
+        };
+        suite::parallelFor(count, kMinSamplesPerPart, limit);
         return;
     }
 
     // The largest magnitude: the same value in whatever order the pieces are taken.
     std::vector<double> partPeaks(suite::parallelParts(count, kMinSamplesPerPart), 0.0);
-    suite::parallelFor(count, kMinSamplesPerPart,
-                       [&](std::size_t part, std::size_t begin, std::size_t end) {
+    const auto findPeak = [&](std::size_t part, std::size_t begin, std::size_t end) {
         double& peak = partPeaks[part];
         for (std::size_t i = begin; i < end; ++i) {
             const double m = magnitude(input[i]);
             if (m > peak) peak = m;
         }
-    });
+    };
+    suite::parallelFor(count, kMinSamplesPerPart, findPeak);
     double peak = 0.0;
     for (double m : partPeaks)
         if (m > peak) peak = m;
@@ -97,8 +99,7 @@ void applyLevel(std::size_t count, double* output, double level, double* input) 
     std::vector<std::array<std::size_t, bins>> partCounts(partPeaks.size());
     for (auto& histogram : partCounts)
         histogram.fill(0);
-    suite::parallelFor(count, kMinSamplesPerPart,
-                       [&](std::size_t part, std::size_t begin, std::size_t end) {
+    const auto normaliseAndCount = [&](std::size_t part, std::size_t begin, std::size_t end) {
         std::array<std::size_t, bins>& histogram = partCounts[part];
         for (std::size_t i = begin; i < end; ++i) {
             input[i] /= peak;
@@ -107,7 +108,8 @@ void applyLevel(std::size_t count, double* output, double level, double* input) 
             const int bin = scaled < bins ? static_cast<int>(scaled) : bins - 1;
             ++histogram[static_cast<std::size_t>(bin)];
         }
-    });
+    };
+    suite::parallelFor(count, kMinSamplesPerPart, normaliseAndCount);
 
     // l: the first bin at which the running count exceeds 97 % of the samples.
     const double threshold = 0.97 * static_cast<double>(count);
@@ -128,8 +130,7 @@ void applyLevel(std::size_t count, double* output, double level, double* input) 
     // knee would divide by c or 1 - c; such a sound is only scaled by the gain, like one whose
     // 97th percentile lies above 0.8 of its peak.
     const bool compress = l != 0 && l != bins && c <= 0.8;
-    suite::parallelFor(count, kMinSamplesPerPart,
-                       [&](std::size_t, std::size_t begin, std::size_t end) {
+    const auto shape = [&](std::size_t, std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end; ++i) {
             const double v = output[i];
             double h = magnitude(v);
@@ -143,7 +144,8 @@ void applyLevel(std::size_t count, double* output, double level, double* input) 
             if (out > 32767.0) out = 32767.0;
             output[i] = v < 0 ? -out : out;
         }
-    });
+    };
+    suite::parallelFor(count, kMinSamplesPerPart, shape);
 }
 
 } // namespace cw

@@ -11,8 +11,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <new>
 #include <memory>
+#include <new>
 #include <optional>
 
 namespace cw {
@@ -49,9 +49,12 @@ bool decodableFormat(const WavFormat& f) {
 
 double decodeSample(const unsigned char* p, unsigned bits) {
     switch (bits) {
-    case 8: return static_cast<double>(p[0]) - 128.0;
-    case 16: return static_cast<double>(static_cast<std::int16_t>(suite::readLe16(p)));
-    default: return static_cast<double>(static_cast<std::int32_t>(suite::readLe32(p)));
+    case 8:
+        return static_cast<double>(p[0]) - 128.0;
+    case 16:
+        return static_cast<double>(static_cast<std::int16_t>(suite::readLe16(p)));
+    default:
+        return static_cast<double>(static_cast<std::int32_t>(suite::readLe32(p)));
     }
 }
 
@@ -61,15 +64,19 @@ double decodeFrame(const unsigned char* frame, const WavFormat& f, int channelMo
     if (f.channels < 2) return first;
     double second = decodeSample(frame + width, f.bitsPerSample);
     switch (channelMode) {
-    case channelLeft: return first;
-    case channelRight: return second;
-    default: return (first + second) / 2;
+    case channelLeft:
+        return first;
+    case channelRight:
+        return second;
+    default:
+        return (first + second) / 2;
     }
 }
 
 std::size_t powerOfTwoAtLeast(std::size_t count) {
     std::size_t n = 1;
-    while (n < count) n <<= 1;
+    while (n < count)
+        n <<= 1;
     return n;
 }
 
@@ -138,8 +145,7 @@ void decodeInto(suite::Complex* work, const Source& s, const Layout& l, int chan
     const auto frame = [&](std::size_t i) {
         return decodeFrame(s.samples + i * f.blockAlign, f, channelMode);
     };
-    suite::parallelFor(s.frames, kMinFramesPerPart,
-                       [&](std::size_t, std::size_t begin, std::size_t end) {
+    const auto decode = [&](std::size_t, std::size_t begin, std::size_t end) {
         double previous = begin > 0 ? frame(begin - 1) : 0.0;
         for (std::size_t i = begin; i < end; ++i) {
             const double v = frame(i);
@@ -151,7 +157,8 @@ void decodeInto(suite::Complex* work, const Source& s, const Layout& l, int chan
             }
             previous = v;
         }
-    });
+    };
+    suite::parallelFor(s.frames, kMinFramesPerPart, decode);
     const std::size_t written = l.doubled ? (s.frames > 0 ? 2 * s.frames - 1 : 0) : s.frames;
     std::fill(work + written, work + l.n, suite::Complex(0.0, 0.0));
 }
@@ -165,13 +172,13 @@ std::vector<unsigned char> tempFileBytes(const double* processed, std::size_t co
     const auto header = suite::tempWavHeader(static_cast<std::uint32_t>(dataBytes));
     std::memcpy(bytes.data(), header.data(), header.size());
     unsigned char* samples = bytes.data() + suite::tempWavHeaderSize;
-    suite::parallelFor(count + 1, kMinFramesPerPart,
-                       [&](std::size_t, std::size_t begin, std::size_t end) {
+    const auto store = [&](std::size_t, std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end; ++i) {
             const std::int16_t v = i >= 2 ? roundToSample(processed[i - 2]) : 0;
             suite::writeLe16(samples + 2 * i, static_cast<std::uint16_t>(v));
         }
-    });
+    };
+    suite::parallelFor(count + 1, kMinFramesPerPart, store);
     return bytes;
 }
 
@@ -283,9 +290,8 @@ std::vector<std::vector<std::size_t>> sharingGroups(const std::vector<Layout>& l
 
 // The renders of one group from the decoded samples in work: one forward transform, then
 // per render its mask and inverse, resampling and level stage.
-int renderBands(WorkBuffer& work, const Layout& l,
-                const std::vector<std::size_t>& members, const std::vector<TempRender>& renders,
-                double level, WriteQueue& queue) {
+int renderBands(WorkBuffer& work, const Layout& l, const std::vector<std::size_t>& members,
+                const std::vector<TempRender>& renders, double level, WriteQueue& queue) {
     double* firstHalf = reinterpret_cast<double*>(work.data());
     double* secondHalf = firstHalf + l.n;
     std::size_t limit = 0;
@@ -316,8 +322,8 @@ void copySamples(WorkBuffer& work, const Source& s, const Layout& l) {
     std::memset(firstHalf, 0, l.n * sizeof(double));
 }
 
-int renderCopied(WorkBuffer& work, const Source& s, const Layout& l,
-                 std::size_t k, double level, WriteQueue& queue) {
+int renderCopied(WorkBuffer& work, const Source& s, const Layout& l, std::size_t k, double level,
+                 WriteQueue& queue) {
     double* firstHalf = reinterpret_cast<double*>(work.data());
     double* secondHalf = firstHalf + l.n;
     std::vector<unsigned char> bytes;

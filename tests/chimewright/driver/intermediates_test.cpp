@@ -75,8 +75,7 @@ TEST_P(SharedRenders, WriteTheBytesOfRendersMadeOneByOne) {
     ASSERT_TRUE(platform::createFolder(oneByOne));
     ASSERT_TRUE(platform::createFolder(shared));
     ASSERT_EQ(renderOneByOne(input, c.level, oneByOne), 0);
-    ASSERT_EQ(cw::renderIntermediates(input, {true, true, true, true, true, true}, c.level,
-                                      shared),
+    ASSERT_EQ(cw::renderIntermediates(input, {true, true, true, true, true, true}, c.level, shared),
               0);
     for (const char* name : everyTempFile) {
         const std::string expected = fileBytes(oneByOne / name);
