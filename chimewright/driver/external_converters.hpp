@@ -19,7 +19,7 @@ inline constexpr const char* qcpConverterFileName = "PVConv.exe";
 // Runs tarnwick's console program on a WAV file of the working folder with the title
 // dialog's values as options: the title, the copyright (with the protection switch) when
 // there is one, the 4 kHz rate switch. Texts are UTF-8. tarnwick writes the SMAF file
-// beside the WAV file.
+// beside the WAV file. Calls from several threads run one after another.
 // 0 once it has ended; 1019 it cannot be started; 1023 it did not end in time and was
 // terminated; 1032 its exit status cannot be read; 1033 it ended without converting because
 // another tarnwick runs. A conversion that tarnwick itself refused is 0 as well: the caller
@@ -28,8 +28,8 @@ int runTarnwick(const platform::Path& executable, const platform::Path& workFold
                 const platform::Path& wavPath, const std::string& title, bool fourKHz,
                 const std::string& copyright);
 
-// Runs "PVConv.exe" from the program folder with "_cwmtmp.wav" in the current folder (the
-// caller has made the working folder current) and copies the "_cwmtmp.qcp" it leaves in the
+// Runs "PVConv.exe" from the program folder with "_cwmtmp.wav" in the working folder (as its
+// current folder) and copies the "_cwmtmp.qcp" it leaves in the
 // working folder to qcpOutput. A missing, failing or hanging converter makes no file; the
 // result is always 0.
 int runQcpConverter(const platform::Path& programFolder, const platform::Path& workFolder,
