@@ -140,6 +140,9 @@ else()
   set(cw_ogg_tree ${CW_OGG_SOURCE_DIR})
   set(cw_vorbis_tree ${CW_VORBIS_SOURCE_DIR})
 endif()
+# Their licences travel with the programs they are linked into.
+set_property(GLOBAL PROPERTY CW_THIRD_PARTY_LICENSES libogg=${cw_ogg_tree}/COPYING
+             libvorbis=${cw_vorbis_tree}/COPYING)
 message(STATUS "libogg from ${cw_ogg_tree}")
 message(STATUS "libvorbis from ${cw_vorbis_tree}")
 

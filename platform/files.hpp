@@ -71,6 +71,10 @@ bool copyFile(const Path& from, const Path& to);
 Path modulePath();
 Path moduleFolder();
 
+// A folder of the user's own for working files, for a program installed where the user may
+// not write; empty when the system names none.
+Path userWorkFolder();
+
 Path currentFolder();
 bool setCurrentFolder(const Path& path);
 

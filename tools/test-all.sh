@@ -3,7 +3,7 @@
 # UndefinedBehaviorSanitizer, and the Windows build under Wine.
 set -eu
 cd "$(dirname "$0")/.."
-bash tools/install-packages.sh $(cat tools/native-packages.txt)
+bash tools/install-packages.sh $(cat tools/native-packages.txt tools/package-packages.txt)
 jobs=$(nproc)
 
 for preset in release asan; do

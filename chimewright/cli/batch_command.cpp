@@ -9,6 +9,7 @@
 #include "chimewright/app/trace_log.hpp"
 #include "chimewright/app/user_text.hpp"
 #include "chimewright/cli/console_port.hpp"
+#include "chimewright/cli/work_folder.hpp"
 #include "platform/files.hpp"
 #include "platform/text.hpp"
 
@@ -80,7 +81,7 @@ int runBatchCommand(const Options& options) {
     if (options.files.empty() && options.lists.empty()) return 0; // only --save was asked
 
     const platform::Path work = options.workFolder ? platform::pathFromUtf8(*options.workFolder)
-                                                   : platform::moduleFolder();
+                                                   : defaultWorkFolder();
     std::error_code ec;
     std::filesystem::create_directories(work, ec);
     if (!std::filesystem::is_directory(work, ec)) {

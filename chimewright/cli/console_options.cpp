@@ -28,7 +28,8 @@ const char* const usage =
     "options:\n"
     "  -o, --output DIR   output folder (default: the one stored by the last batch, else\n"
     "                     the current folder); stored back into the settings file\n"
-    "  --work-dir DIR     folder for the temporary files (default: the program's folder)\n"
+    "  --work-dir DIR     folder for the temporary files (default: the program's folder, or\n"
+    "                     ~/.cache/chimewright when the program may not write there)\n"
     "  --list FILE        rows of tab-separated text as the list exports them: path, title,\n"
     "                     output name, interval; empty titles and names take the defaults\n"
     "  --preset NAME      use Latest, PresetA, PresetB, PresetC or PresetD\n"
@@ -36,8 +37,16 @@ const char* const usage =
     "  --save             store the settings, after preset and switches, as the current\n"
     "                     settings (as closing the window does); nothing else is stored\n"
     "                     unless asked, but the output folder\n"
+    "  --render-temp      render only the temporary WAV files of one FILE.wav into the\n"
+    "                     working folder\n"
+    "  --level L          with --render-temp: the normalisation level (0 or more)\n"
+    "  --normoff          with --render-temp: normalisation off\n"
     "  -h, --help         this text\n"
+    "  --version          the suite's version\n"
     "  --                 every later argument is a FILE\n"
+    "\n"
+    "The QCP target is made by the outside converter \"PVConv.exe\" when it lies beside\n"
+    "chimewright (20 s at most); without it no QCP file is made.\n"
     "\n"
     "Prints each row's result as the list shows it (\"◎\" for success). When standard input\n"
     "is a terminal and a row failed, asks whether to retry the rows that failed.\n"
@@ -93,6 +102,9 @@ std::string parseOptions(const std::vector<std::string>& arguments, Options& opt
         std::string problem;
         if (argument == "-h" || argument == "--help") {
             options.mode = Options::Mode::help;
+            return {};
+        } else if (argument == "--version") {
+            options.mode = Options::Mode::version;
             return {};
         } else if (argument == "-o" || argument == "--output") {
             problem = needsValue(options.output, "a folder");

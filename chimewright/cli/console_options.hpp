@@ -8,7 +8,7 @@
 namespace console {
 
 struct Options {
-    enum class Mode { batch, renderTemp, help };
+    enum class Mode { batch, renderTemp, help, version };
     Mode mode = Mode::batch;
 
     std::vector<std::string> switches; // the program's own switches, in the order given

@@ -4,6 +4,7 @@
 #include "chimewright/cli/render_temp.hpp"
 #include "chimewright/cli/terminal.hpp"
 #include "platform/command_line.hpp"
+#include "shared/suite_version.hpp"
 
 #include <cstdio>
 #include <string>
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     }
     switch (options.mode) {
     case console::Options::Mode::help: std::fputs(console::usage, stdout); return 0;
+    case console::Options::Mode::version: std::printf("chimewright %s\n", suite::version); return 0;
     case console::Options::Mode::renderTemp: return console::renderTemp(options);
     case console::Options::Mode::batch: break;
     }

@@ -3,6 +3,7 @@
 #include "chimewright/driver/input_check.hpp"
 #include "chimewright/driver/intermediates.hpp"
 #include "chimewright/driver/temp_files.hpp"
+#include "chimewright/cli/work_folder.hpp"
 #include "platform/files.hpp"
 #include "platform/text.hpp"
 
@@ -12,7 +13,7 @@ namespace console {
 
 int renderTemp(const Options& options) {
     const platform::Path work = options.workFolder ? platform::pathFromUtf8(*options.workFolder)
-                                                   : platform::moduleFolder();
+                                                   : defaultWorkFolder();
     if (!platform::createFolder(work)) {
         std::fprintf(stderr, "chimewright: cannot use the folder %s\n",
                      platform::pathToUtf8(work).c_str());

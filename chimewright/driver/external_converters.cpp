@@ -51,10 +51,14 @@ int runTarnwick(const platform::Path& executable, const platform::Path& workFold
     return 0;
 }
 
+bool qcpConverterPresent(const platform::Path& programFolder) {
+    return platform::openForRead(programFolder / qcpConverterFileName).isOpen();
+}
+
 int runQcpConverter(const platform::Path& programFolder, const platform::Path& workFolder,
                     const platform::Path& qcpOutput) {
+    if (!qcpConverterPresent(programFolder)) return 0;
     const platform::Path converter = programFolder / qcpConverterFileName;
-    if (!platform::openForRead(converter).isOpen()) return 0;
 
     platform::ProcessStart how;
     how.program = converter;

@@ -28,6 +28,9 @@ int runTarnwick(const platform::Path& executable, const platform::Path& workFold
                 const platform::Path& wavPath, const std::string& title, bool fourKHz,
                 const std::string& copyright);
 
+// True when "PVConv.exe" can be opened for reading in the program folder.
+bool qcpConverterPresent(const platform::Path& programFolder);
+
 // Runs "PVConv.exe" from the program folder with "_cwmtmp.wav" in the working folder (as its
 // current folder) and copies the "_cwmtmp.qcp" it leaves in the
 // working folder to qcpOutput. A missing, failing or hanging converter makes no file; the

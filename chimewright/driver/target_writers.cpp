@@ -4,6 +4,7 @@
 #include "chimewright/driver/android_target.hpp"
 #include "chimewright/driver/external_converters.hpp"
 #include "chimewright/driver/input_check.hpp"
+#include "chimewright/driver/qcp_target.hpp"
 #include "chimewright/driver/smaf_stream_route.hpp"
 #include "chimewright/driver/temp_files.hpp"
 #include "chimewright/mfi/mfi_drivers.hpp"
@@ -32,7 +33,14 @@ int writeMfiAndAndroidTargets(const WriterContext& context) {
 void writeQcpTarget(const WriterContext& context) {
     const TargetBlock& block = context.settings[targetQcp];
     if (!block.enabled) return;
-    runQcpConverter(context.converterFolder(), context.workFolder, block.outputPath);
+    // The outside converter, when the user has put it beside chimewright, makes the file as
+    // it always has; otherwise chimewright's own encoder does, when there is one.
+    if (qcpConverterPresent(context.converterFolder())) {
+        runQcpConverter(context.converterFolder(), context.workFolder, block.outputPath);
+        return;
+    }
+    if (const auto encoder = makeQcelpEncoder())
+        encodeWavToQcp(tempPath(context.workFolder, temp8kName), block.outputPath, *encoder);
 }
 
 namespace {

@@ -23,7 +23,8 @@ struct WriterContext {
 // result ends the input.
 int writeMfiAndAndroidTargets(const WriterContext& context);
 
-// Runs the outside QCP converter when its target is enabled.
+// Makes the QCP file when its target is enabled: through the outside converter when it lies
+// beside chimewright, else with chimewright's own encoder. Nothing it meets changes the result.
 void writeQcpTarget(const WriterContext& context);
 
 // The SMAF routes of the enabled SMAF target.

@@ -16,6 +16,7 @@ const char* const usage =
     "  --protect          mark the contents as protected\n"
     "  --4k               write an 8000-Hz file at 4000 Hz (a 4000-Hz file always is)\n"
     "  -h, --help         this text\n"
+    "  --version          the suite's version\n"
     "  --                 the next argument is the file, even if it begins with -\n"
     "\n"
     "Prints the result as the message dialog shows it, in Japanese under a Japanese locale.\n"
@@ -35,6 +36,7 @@ std::string parseOptions(const std::vector<std::string>& arguments, Options& opt
         if (!onlyFile && argument.size() > 1 && argument[0] == '-') {
             std::string problem;
             if (argument == "-h" || argument == "--help") options.help = true;
+            else if (argument == "--version") options.version = true;
             else if (argument == name::title) problem = value(options.title);
             else if (argument == name::copyright) problem = value(options.copyright);
             else if (argument == name::protect) options.protect = true;
@@ -47,7 +49,7 @@ std::string parseOptions(const std::vector<std::string>& arguments, Options& opt
         if (!options.file.empty()) return "only one file is converted at a time";
         options.file = argument;
     }
-    if (options.file.empty() && !options.help) return "no file given";
+    if (options.file.empty() && !options.help && !options.version) return "no file given";
     return "";
 }
 

@@ -9,6 +9,7 @@ namespace tarnwick_cli {
 
 struct Options {
     bool help = false;
+    bool version = false;
     std::optional<std::string> title; // absent: the dialog's pre-filled title
     std::string copyright;
     bool protect = false;

@@ -3,6 +3,7 @@
 #include "platform/command_line.hpp"
 #include "platform/named_lock.hpp"
 #include "platform/text.hpp"
+#include "shared/suite_version.hpp"
 #include "shared/tarnwick_console.hpp"
 #include "tarnwick/cli/console_options.hpp"
 #include "tarnwick/cli/console_port.hpp"
@@ -27,6 +28,10 @@ int main(int argc, char** argv) {
     const std::string problem = tarnwick_cli::parseOptions(arguments, options);
     if (options.help) {
         std::fputs(tarnwick_cli::usage, stdout);
+        return suite::tarnwickExit::converted;
+    }
+    if (options.version) {
+        std::printf("tarnwick %s\n", suite::version);
         return suite::tarnwickExit::converted;
     }
     if (!problem.empty()) {

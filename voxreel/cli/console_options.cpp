@@ -9,6 +9,8 @@ const char* const usage =
     "  --wav OUT.wav  also keep the rendered stereo WAV file as OUT.wav\n"
     "  --no-play      render only; do not play\n"
     "  --info         print the file's chunks, tracks, events and voice blocks\n"
+    "  -h, --help     this text\n"
+    "  --version      the suite's version\n"
     "Files of 1 MiB or more are not played. The rendered file is made in the current\n"
     "folder as _wmtmpNN.wav and removed when the program ends.\n";
 
@@ -17,6 +19,8 @@ std::string parseOptions(const std::vector<std::string>& arguments, Options& opt
         const std::string& argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
             options.help = true;
+        } else if (argument == "--version") {
+            options.version = true;
         } else if (argument == "--wav") {
             if (i + 1 >= arguments.size()) return "--wav needs a file name";
             options.wavOut = arguments[++i];
@@ -31,7 +35,7 @@ std::string parseOptions(const std::vector<std::string>& arguments, Options& opt
             options.file = argument;
         }
     }
-    if (!options.help && options.file.empty()) return "no file given";
+    if (!options.help && !options.version && options.file.empty()) return "no file given";
     return {};
 }
 

@@ -12,6 +12,7 @@ struct Options {
     bool play = true;
     bool info = false;
     bool help = false;
+    bool version = false;
 };
 
 extern const char* const usage;

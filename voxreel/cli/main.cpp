@@ -9,6 +9,7 @@
 #include "platform/files.hpp"
 #include "platform/text.hpp"
 #include "platform/wav_player.hpp"
+#include "shared/suite_version.hpp"
 
 #include <cstdio>
 #include <string>
@@ -94,6 +95,10 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         std::fputs(usage, stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("voxreel %s\n", suite::version);
         return 0;
     }
     return run(options);

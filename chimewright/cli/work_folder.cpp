@@ -1,0 +1,28 @@
+#include "chimewright/cli/work_folder.hpp"
+
+#include <system_error>
+
+namespace console {
+
+namespace {
+
+bool canMakeFilesIn(const platform::Path& folder) {
+    const platform::Path probe = folder / "_cwprobe.tmp";
+    if (!platform::createForWrite(probe).isOpen()) return false;
+    platform::deleteFile(probe);
+    return true;
+}
+
+} // namespace
+
+platform::Path defaultWorkFolder() {
+    const platform::Path beside = platform::moduleFolder();
+    if (canMakeFilesIn(beside)) return beside;
+    const platform::Path own = platform::userWorkFolder();
+    if (own.empty()) return beside;
+    std::error_code ec;
+    std::filesystem::create_directories(own, ec); // a failure shows when the folder is used
+    return own;
+}
+
+} // namespace console
