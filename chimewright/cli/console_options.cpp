@@ -41,6 +41,14 @@ const char* const usage =
     "                     working folder\n"
     "  --level L          with --render-temp: the normalisation level (0 or more)\n"
     "  --normoff          with --render-temp: normalisation off\n"
+    "  --jobs N           convert N rows at once (default 1; 0: one per core), each worker\n"
+    "                     in a folder job1, job2, ... of the working folder; results are\n"
+    "                     printed in row order and the files are those of one worker\n"
+    "  --report[=FORMAT]  after the batch, for every row and target: the file, its size\n"
+    "                     against its limit, its playing time and how close it sounds to\n"
+    "                     its source (SNR and correlation per channel); FORMAT is text\n"
+    "                     (the default) or json\n"
+    "  --report-file FILE write the report to FILE instead of standard output\n"
     "  -h, --help         this text\n"
     "  --version          the suite's version\n"
     "  --                 every later argument is a FILE\n"
@@ -138,6 +146,8 @@ std::string parseOptions(const std::vector<std::string>& arguments, Options& opt
             problem = takesNoValue();
             options.level = -1.0;
             options.levelGiven = true;
+        } else if (auto extra = parseBatchExtra(argument, inlineValue, value, options.extras)) {
+            problem = *extra;
         } else {
             problem = "unknown option " + argument;
         }
@@ -147,7 +157,7 @@ std::string parseOptions(const std::vector<std::string>& arguments, Options& opt
     if (options.mode == Options::Mode::renderTemp) {
         if (options.files.size() != 1) return "--render-temp takes one input file";
         if (!options.switches.empty() || options.output || !options.lists.empty() ||
-            options.preset || options.copyright || options.save)
+            options.preset || options.copyright || options.save || options.extras.any())
             return "--render-temp takes only --work-dir, --level and --normoff";
         return {};
     }

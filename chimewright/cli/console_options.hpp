@@ -1,6 +1,8 @@
 // The console program's arguments: chimewright [switches] [options] FILE...
 #pragma once
 
+#include "chimewright/cli/batch_extras.hpp"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +21,7 @@ struct Options {
     std::optional<std::string> copyright;
     bool save = false;
     std::vector<std::string> files;
+    BatchExtras extras; // --jobs, --report
 
     // --render-temp only
     double level = 1.0;
