@@ -1,6 +1,7 @@
 #include "chimewright/cli/report_writer.hpp"
 
 #include <cstdio>
+#include <string_view>
 
 namespace console {
 
@@ -33,33 +34,26 @@ Extremes extremes(const RowReport& row) {
     return found;
 }
 
-std::string channelFigures(const TargetReport& target) {
-    if (target.channels.size() == 1)
-        return "SNR " + orNone(target.channels[0].snrDb, "%.1f dB", "-") + ", correlation " +
-               orNone(target.channels[0].correlation, "%.4f", "-") + ", level " +
-               orNone(target.channels[0].levelDb, "%+.1f dB", "-");
-    std::string text;
-    const char* names[] = {"left", "right"};
-    for (std::size_t c = 0; c < target.channels.size() && c < 2; ++c)
-        text += std::string(c ? "; " : "") + names[c] + " SNR " +
-                orNone(target.channels[c].snrDb, "%.1f dB", "-") + ", correlation " +
-                orNone(target.channels[c].correlation, "%.4f", "-") + ", level " +
-                orNone(target.channels[c].levelDb, "%+.1f dB", "-");
-    return text;
+std::string channelLine(const ChannelMatch& channel) {
+    return "          against " + channel.source + ": SNR " + orNone(channel.snrDb, "%.1f dB", "-") +
+           ", correlation " + orNone(channel.correlation, "%.4f", "-") + ", level " +
+           orNone(channel.levelDb, "%+.1f dB", "-") + "\n";
 }
 
 std::string targetLine(const TargetReport& target) {
-    std::string line = "  " + target.key + std::string(target.key.size() < 8 ? 8 - target.key.size() : 1, ' ');
+    std::string line = "  " + target.key;
+    line.append(target.key.size() < 8 ? 8 - target.key.size() : 1, ' ');
     if (!target.made) return line + "not made: " + target.why + "\n";
     line += target.file + "\n          " + std::to_string(target.size) + " bytes, limit ";
-    line += target.limit ? std::to_string(*target.limit) +
-                               (std::string(target.limitCounts) == "file" ? "" : " (voice bytes per channel)")
-                         : std::string("unlimited");
+    if (!target.limit) line += "unlimited";
+    else if (std::string_view(target.limitCounts) == "file") line += std::to_string(*target.limit);
+    else line += std::to_string(*target.limit) + " (voice bytes per channel)";
     if (!target.decoded) return line + "; not decoded: " + target.notDecoded + "\n";
     line += "; " + format("%.2f s", target.seconds) + " at " + std::to_string(target.rate) + " Hz";
     if (target.cut) line += format(" (cut from %.2f s)", target.sourceSeconds);
-    if (!target.channels.empty()) line += "\n          " + channelFigures(target) + " against " + target.source;
-    return line + "\n";
+    line += "\n";
+    for (const ChannelMatch& channel : target.channels) line += channelLine(channel);
+    return line;
 }
 
 std::string summaryLine(const RowReport& row) {
@@ -117,7 +111,8 @@ std::string targetJson(const TargetReport& target) {
         json += std::string(c ? ", " : "") + "{\"snr_db\": " +
                 jsonNumber(target.channels[c].snrDb, "%.3f") +
                 ", \"correlation\": " + jsonNumber(target.channels[c].correlation, "%.6f") +
-                ", \"level_db\": " + jsonNumber(target.channels[c].levelDb, "%.3f") + "}";
+                ", \"level_db\": " + jsonNumber(target.channels[c].levelDb, "%.3f") +
+                ", \"source\": " + jsonString(target.channels[c].source) + "}";
     return json + "]}";
 }
 

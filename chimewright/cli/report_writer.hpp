@@ -1,4 +1,4 @@
-// The --report in its two forms: text for people, JSON for programs (docs/REPORT.md).
+// The --report in its two forms: text for people, JSON for programs (docs/batch-jobs-and-report.md).
 #pragma once
 
 #include "chimewright/cli/ringtone_report.hpp"

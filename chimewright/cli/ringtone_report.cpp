@@ -171,8 +171,10 @@ void readBack(TargetReport& report, int target, const cw::TargetBlock& block,
         if (!samples) continue;
         if (!report.source.empty()) report.source += '+';
         report.source += source->names[c];
-        report.channels.push_back(compare(sound->channels[std::min(c, sound->channels.size() - 1)],
-                                          *samples));
+        ChannelMatch match =
+            compare(sound->channels[std::min(c, sound->channels.size() - 1)], *samples);
+        match.source = source->names[c];
+        report.channels.push_back(std::move(match));
     }
     // The row's whole sound, before any cut, at the file's rate.
     const auto whole = platform::readWholeFile(cw::tempPath(request.workFolder, source->wholeSound));

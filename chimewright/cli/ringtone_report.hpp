@@ -15,6 +15,7 @@ namespace console {
 // One channel of a decoded file against its source, over the length both have. The SNR is
 // taken after the decoded channel is scaled to the source's level by the least-squares gain.
 struct ChannelMatch {
+    std::string source;                // the temporary file compared with
     std::optional<double> snrDb;       // nothing: no difference at all, or nothing to match
     std::optional<double> levelDb;     // the decoded level against the source's
     std::optional<double> correlation; // nothing: one of the two is constant

@@ -56,7 +56,8 @@ TEST_F(BatchExtrasCli, TextReportAfterTheResultsInRowOrder) {
     // Each row once among the results, once at the head of its report.
     EXPECT_NE(r.out.find("low.wav: ◎\n", third), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("  n505    "), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("against _cwhltmp.wav+_cwhrtmp.wav"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("against _cwhltmp.wav: SNR "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("against _cwhrtmp.wav: SNR "), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("  summary: best "), std::string::npos) << r.out;
     EXPECT_TRUE(platform::fileExists(scratch / "work" / "job2" / "_cwm8tmp.wav"));
 }
