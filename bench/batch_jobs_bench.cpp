@@ -4,7 +4,10 @@
 //   BM_Batch/<jobs>        the batch with that many workers; wall time
 //   BM_BatchAlternating    each iteration runs the batch with one worker, then with two, so
 //                          that both see the same load of a shared machine; counters
-//                          "oneJob_s", "twoJobs_s" (wall seconds per batch) and "speedup"
+//                          "oneJob_s", "twoJobs_s" (wall seconds per batch), "speedup", and
+//                          the processor seconds the batches took (all threads and the
+//                          tarnwick children): "oneJobCPU_s", "twoJobsCPU_s". Processor
+//                          seconds over wall seconds is how many cores the batch had.
 //
 // tarnwick lies beside the benchmark (the SMAF target takes its 8 kHz route through it);
 // there is no QCP converter, so the QCP target makes no file, as on a machine without one.
@@ -14,6 +17,8 @@
 #include "platform/text.hpp"
 
 #include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
 
 #include <chrono>
 #include <cmath>
@@ -63,6 +68,18 @@ std::string stereoInput(int row) {
     return file + data;
 }
 
+// Processor seconds of this process's threads and its ended children so far.
+double processorSeconds() {
+    double total = 0;
+    for (int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
+        rusage usage{};
+        getrusage(who, &usage);
+        total += usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+                 1e-6 * (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
+    }
+    return total;
+}
+
 // Every target on, each on one of its rate or stereo options.
 cw::SettingsState everyTarget() {
     cw::SettingsState state;
@@ -108,8 +125,9 @@ struct Fixture {
         std::filesystem::remove_all(folder, ec);
     }
 
-    // Wall seconds of one batch; false in `ok` when a row failed.
-    double batch(int jobs, bool& ok) {
+    // Wall seconds of one batch (its processor seconds in `cpu`); false in `ok` when a row
+    // failed.
+    double batch(int jobs, bool& ok, double* cpu = nullptr) {
         const platform::Path work = folder / ("work" + std::to_string(jobs));
         QuietPort port(platform::pathToUtf8(folder / ("out" + std::to_string(jobs))));
         cw::BatchSetup setup;
@@ -121,9 +139,11 @@ struct Fixture {
         setup.runPass = console::parallelPass(folders);
         cw::WorkerSlot worker;
         worker.claim(1);
+        const double cpuBefore = processorSeconds();
         const auto start = std::chrono::steady_clock::now();
         const cw::BatchEnd end = cw::runBatch(list, port, setup, worker);
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        if (cpu) *cpu += processorSeconds() - cpuBefore;
         ok = end == cw::BatchEnd::allSucceeded;
         return took.count();
     }
@@ -146,17 +166,19 @@ void BM_Batch(benchmark::State& state) {
 BENCHMARK(BM_Batch)->Arg(1)->Arg(2)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_BatchAlternating(benchmark::State& state) {
-    double one = 0, two = 0;
+    double one = 0, two = 0, oneCpu = 0, twoCpu = 0;
     for (auto _ : state) {
         bool ok1 = false, ok2 = false;
-        one += fixture().batch(1, ok1);
-        two += fixture().batch(2, ok2);
+        one += fixture().batch(1, ok1, &oneCpu);
+        two += fixture().batch(2, ok2, &twoCpu);
         if (!ok1 || !ok2) state.SkipWithError("a row failed");
     }
     const auto n = static_cast<double>(state.iterations());
     state.counters["oneJob_s"] = one / n;
     state.counters["twoJobs_s"] = two / n;
     state.counters["speedup"] = two > 0 ? one / two : 0;
+    state.counters["oneJobCPU_s"] = oneCpu / n;
+    state.counters["twoJobsCPU_s"] = twoCpu / n;
 }
 BENCHMARK(BM_BatchAlternating)->Iterations(3)->Unit(benchmark::kMillisecond);
 
