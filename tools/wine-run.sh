@@ -5,6 +5,7 @@
 # goes through it. The Wine prefix lives in the build tree ("wineprefix" beside CMakeCache.txt,
 # in the nearest folder above the program that has one) unless CW_WINEPREFIX names another.
 # It is made on first use, under the Japanese locale so that its ANSI code page is 932.
+# CW_UI_LANGUAGE=english gives the program an English user interface (see below).
 #
 # The program's standard output and error go to files and are copied out once it has ended:
 # Wine's own service processes inherit whatever the program was given, and a pipe held open by
@@ -81,6 +82,22 @@ prepare_prefix() {
     exec 9>&-
 }
 prepare_prefix || exit 1
+
+# CW_UI_LANGUAGE=english runs the program with an English user interface (and the programs it
+# starts: Wine hands a child its parent's locale, whatever the child's environment block
+# says). Only the language of messages changes; the ANSI code page stays 932. Wine reads the
+# locale names itself, so en_US.UTF-8 need not be installed.
+case ${CW_UI_LANGUAGE:-} in
+    english)
+        unset LC_ALL
+        export LC_CTYPE=$LANG LC_MESSAGES=en_US.UTF-8
+        ;;
+    ""|japanese) ;;
+    *)
+        echo "wine-run.sh: CW_UI_LANGUAGE is english, japanese or unset, not $CW_UI_LANGUAGE" >&2
+        exit 2
+        ;;
+esac
 
 out=$(mktemp) || exit 1
 err=$(mktemp) || exit 1

@@ -49,6 +49,21 @@ const std::array<TargetProfile, targetCount> targetProfiles = {{
     {"Andr", unlimited | rate16k | stereo16k | rate32k4bit, 769},
 }};
 
+const std::array<OptionLabel, 8> optionLabels = {{
+    {unlimited, "Unlimited"},
+    {rate4k, "4kHz"},
+    {rate8k, "8kHz"},
+    {stereo8k, "8kStereo"},
+    {rate16k, "16kHz"},
+    {rate32k2bit, "32kHz(2bit)"},
+    {stereo16k, "16kStereo"},
+    {rate32k4bit, "32kHz(4bit)"},
+}};
+
+std::uint32_t pressedRateOption(std::uint32_t options, std::uint32_t flags) {
+    return rowFlags(options, flags) & options & radioButtons;
+}
+
 std::uint32_t rowFlags(std::uint32_t options, std::uint32_t flags) {
     std::uint32_t pressed = rate8k;
     for (std::uint32_t button : radioPriority) {

@@ -17,6 +17,17 @@ struct TargetProfile {
 
 extern const std::array<TargetProfile, targetCount> targetProfiles;
 
+// The option controls as the option header names them, in the order of a row.
+struct OptionLabel {
+    std::uint32_t bit;
+    const char* label;
+};
+extern const std::array<OptionLabel, 8> optionLabels;
+
+// The rate or stereo option a row shows pressed for `flags` (one bit), or 0 when the row has
+// no such button pressed (no rate options, or only bit 5 without an "8kHz" button).
+std::uint32_t pressedRateOption(std::uint32_t options, std::uint32_t flags);
+
 // The normalisation row: "Create" turns normalisation on; it has no option controls.
 constexpr std::uint32_t defaultNormalisationFlags = 544;
 

@@ -11,8 +11,10 @@
 #include "chimewright/cli/batch_extras_run.hpp"
 #include "chimewright/cli/console_port.hpp"
 #include "chimewright/cli/work_folder.hpp"
+#include "chimewright/cli/target_listing.hpp"
 #include "platform/files.hpp"
 #include "platform/text.hpp"
+#include "platform/ui_language.hpp"
 
 #include <cstdio>
 #include <system_error>
@@ -73,8 +75,18 @@ int runBatchCommand(const Options& options) {
         return usageProblem("unknown preset " + *options.preset +
                             " (Latest, PresetA, PresetB, PresetC, PresetD)");
     cw::parseCommandLine(state, platform::utf8ToCp932(joined(options.switches)));
+    if (options.targetsGiven) applyTargetChoices(state, options.targets);
+    applyVolumeChoices(state, options.volumes);
     if (options.copyright) cw::setCopyright(state, *options.copyright);
     if (options.save) cw::saveSettings(cw::asWindowShowsIt(state), settingsFile, "");
+
+    if (options.mode == Options::Mode::listTargets) {
+        std::string folder = options.output ? absolute(*options.output)
+                                            : cw::readOutputFolder(settingsFile);
+        if (folder.empty()) folder = platform::pathToUtf8(platform::currentFolder());
+        std::fputs(targetListing(state, folder).c_str(), stdout);
+        return 0;
+    }
 
     cw::FileList list;
     if (std::string problem = collectRows(options, list); !problem.empty())
@@ -94,13 +106,16 @@ int runBatchCommand(const Options& options) {
 
     std::optional<std::string> output;
     if (options.output) output = absolute(*options.output);
-    ConsolePort port(state, output);
+    const cw::Language language =
+        options.language.value_or(platform::userInterfaceIsJapanese() ? cw::Language::japanese
+                                                                      : cw::Language::english);
+    ConsolePort port(state, output, language);
 
     cw::BatchSetup setup;
     setup.settingsFile = settingsFile;
     setup.workFolder = std::filesystem::absolute(work, ec);
     setup.programFolder = platform::moduleFolder(); // tarnwick and PVConv.exe lie beside us
-    BatchExtrasRun extras(options.extras);
+    BatchExtrasRun extras(options.extras, language);
     if (std::string problem = extras.attach(setup, list.rows.size()); !problem.empty()) {
         std::fprintf(stderr, "chimewright: %s\n", problem.c_str());
         return 1;

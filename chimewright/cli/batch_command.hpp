@@ -1,4 +1,5 @@
-// The console program's batch: settings, rows from the arguments, the batch itself.
+// The console program's batch: settings, rows from the arguments, the batch itself; or the
+// listing of the targets that such a batch would make.
 #pragma once
 
 #include "chimewright/cli/console_options.hpp"

@@ -2,7 +2,6 @@
 // and --report (what each ringtone will sound like, after the batch).
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -13,18 +12,15 @@ enum class ReportFormat { text, json };
 struct BatchExtras {
     int jobs = 1;
     bool jobsGiven = false;
-    std::optional<ReportFormat> report;   // nothing: no report
+    std::optional<ReportFormat> report;    // nothing: no report
     std::optional<std::string> reportFile; // nothing: standard output
 
     bool any() const { return jobsGiven || report.has_value(); }
 };
 
-// Reads `argument` when it is one of these options: nothing when it is not, else an empty
-// text or what is wrong. `inlineValue` is the part after "=" of "--name=value"; `nextValue`
-// takes the next argument.
-std::optional<std::string> parseBatchExtra(const std::string& argument,
-                                           const std::optional<std::string>& inlineValue,
-                                           const std::function<std::optional<std::string>()>& nextValue,
-                                           BatchExtras& extras);
+// The options' values; each gives an empty text or what is wrong.
+std::string applyJobs(BatchExtras& extras, const std::string& value);
+std::string applyReport(BatchExtras& extras, const std::string& format); // empty: text
+std::string applyReportFile(BatchExtras& extras, const std::string& file);
 
 } // namespace console

@@ -26,7 +26,7 @@ std::string BatchExtrasRun::attach(cw::BatchSetup& setup, std::size_t rowCount) 
         setup.convert = [this, convert = setup.convert](const cw::JobRequest& request) {
             const OutputsBefore before = outputsBefore(request);
             const int code = convert(request);
-            RowReport report = reportRow(request, code, before);
+            RowReport report = reportRow(request, code, before, language_);
             const std::lock_guard<std::mutex> hold(mutex_);
             lastOfFolder_[request.workFolder] = std::move(report);
             return code;

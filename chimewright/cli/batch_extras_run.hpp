@@ -16,7 +16,8 @@ namespace console {
 
 class BatchExtrasRun {
 public:
-    explicit BatchExtrasRun(const BatchExtras& extras) : extras_(extras) {}
+    BatchExtrasRun(const BatchExtras& extras, cw::Language language)
+        : extras_(extras), language_(language) {}
 
     // Sets the batch up for the options; without any of them the batch stays as it is.
     // Empty on success, else what went wrong (a worker's folder that cannot be made).
@@ -28,6 +29,7 @@ public:
 
 private:
     const BatchExtras& extras_;
+    cw::Language language_; // of the result texts in the report
     std::mutex mutex_;
     std::map<platform::Path, RowReport> lastOfFolder_; // the row a folder's worker just did
     std::vector<std::optional<RowReport>> rows_;

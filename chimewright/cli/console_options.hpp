@@ -1,7 +1,9 @@
 // The console program's arguments: chimewright [switches] [options] FILE...
 #pragma once
 
+#include "chimewright/app/result_messages.hpp"
 #include "chimewright/cli/batch_extras.hpp"
+#include "chimewright/cli/target_options.hpp"
 
 #include <optional>
 #include <string>
@@ -10,7 +12,7 @@
 namespace console {
 
 struct Options {
-    enum class Mode { batch, renderTemp, help, version };
+    enum class Mode { batch, renderTemp, listTargets, help, version };
     Mode mode = Mode::batch;
 
     std::vector<std::string> switches; // the program's own switches, in the order given
@@ -23,12 +25,20 @@ struct Options {
     std::vector<std::string> files;
     BatchExtras extras; // --jobs, --report
 
+    // This run's targets, options and volumes over the settings; targetsGiven even when the
+    // list named none.
+    bool targetsGiven = false;
+    std::vector<TargetChoice> targets;
+    std::vector<VolumeChoice> volumes;
+    std::optional<cw::Language> language; // nothing: the user's
+
     // --render-temp only
     double level = 1.0;
     bool levelGiven = false;
 };
 
-extern const char* const usage;
+// The --help text, with the sound file formats the installed decoder reads.
+std::string usageText();
 
 // Empty on success, else what is wrong with the arguments.
 std::string parseOptions(const std::vector<std::string>& arguments, Options& options);

@@ -20,8 +20,9 @@ std::string forConsole(std::string_view text) {
 
 } // namespace
 
-ConsolePort::ConsolePort(cw::SettingsState state, std::optional<std::string> outputFolder)
-    : state_(std::move(state)), outputFolder_(std::move(outputFolder)),
+ConsolePort::ConsolePort(cw::SettingsState state, std::optional<std::string> outputFolder,
+                         cw::Language language)
+    : state_(std::move(state)), outputFolder_(std::move(outputFolder)), language_(language),
       progress_(errorIsTerminal()), canAsk_(inputIsTerminal()) {}
 
 std::optional<std::string> ConsolePort::chooseOutputFolder(std::string_view,
@@ -56,13 +57,14 @@ void ConsolePort::clearProgress() {
 
 void ConsolePort::rowFinished(const cw::FileList& list, std::size_t row) {
     clearProgress();
-    std::printf("%s: %s\n", list.rows[row].path.c_str(), cw::showResult(list.results[row]).c_str());
+    std::printf("%s: %s\n", list.rows[row].path.c_str(),
+                cw::showResult(list.results[row], language_).c_str());
     std::fflush(stdout);
 }
 
 bool ConsolePort::askRetry(std::string_view question) {
     if (!canAsk_) return false;
-    std::fprintf(stderr, "%s [y/N] ", forConsole(question).c_str());
+    std::fprintf(stderr, "%s [y/N] ", forConsole(cw::messageText(question, language_)).c_str());
     std::fflush(stderr);
     char answer[64];
     if (!std::fgets(answer, sizeof answer, stdin)) return false;
@@ -70,7 +72,7 @@ bool ConsolePort::askRetry(std::string_view question) {
 }
 
 void ConsolePort::showMessage(std::string_view text) {
-    std::fprintf(stderr, "%s\n", forConsole(text).c_str());
+    std::fprintf(stderr, "%s\n", forConsole(cw::messageText(text, language_)).c_str());
 }
 
 } // namespace console

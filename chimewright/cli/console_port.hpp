@@ -3,6 +3,7 @@
 #pragma once
 
 #include "chimewright/app/batch.hpp"
+#include "chimewright/app/result_messages.hpp"
 
 #include <optional>
 #include <string>
@@ -11,7 +12,9 @@ namespace console {
 
 class ConsolePort : public cw::BatchPort {
 public:
-    ConsolePort(cw::SettingsState state, std::optional<std::string> outputFolder);
+    // Results and messages in `language`.
+    ConsolePort(cw::SettingsState state, std::optional<std::string> outputFolder,
+                cw::Language language);
 
     cw::SettingsState settings() override { return state_; }
     std::optional<std::string> chooseOutputFolder(std::string_view prompt,
@@ -24,6 +27,7 @@ public:
 private:
     cw::SettingsState state_;
     std::optional<std::string> outputFolder_;
+    cw::Language language_;
     bool progress_;
     bool canAsk_;
     std::size_t progressWidth_ = 0; // bytes of the progress line on the terminal

@@ -17,14 +17,18 @@ int main(int argc, char** argv) {
     console::Options options;
     const std::string problem = console::parseOptions(arguments, options);
     if (!problem.empty()) {
-        std::fprintf(stderr, "chimewright: %s\n\n%s", problem.c_str(), console::usage);
+        std::fprintf(stderr, "chimewright: %s\n\n%s", problem.c_str(),
+                     console::usageText().c_str());
         return 2;
     }
     switch (options.mode) {
-    case console::Options::Mode::help: std::fputs(console::usage, stdout); return 0;
+    case console::Options::Mode::help:
+        std::fputs(console::usageText().c_str(), stdout);
+        return 0;
     case console::Options::Mode::version: std::printf("chimewright %s\n", suite::version); return 0;
     case console::Options::Mode::renderTemp: return console::renderTemp(options);
-    case console::Options::Mode::batch: break;
+    case console::Options::Mode::batch:
+    case console::Options::Mode::listTargets: break;
     }
     return console::runBatchCommand(options);
 }

@@ -1,5 +1,6 @@
 #include "chimewright/cli/render_temp.hpp"
 
+#include "chimewright/driver/compressed_input.hpp"
 #include "chimewright/driver/input_check.hpp"
 #include "chimewright/driver/intermediates.hpp"
 #include "chimewright/driver/temp_files.hpp"
@@ -22,10 +23,12 @@ int renderTemp(const Options& options) {
     const std::string& name = options.files.front();
     const platform::Path input = platform::pathFromUtf8(name);
     bool tarnwickAvailable = false;
-    int code = cw::checkInputWave(input, work, tarnwickAvailable);
+    platform::Path source;
+    int code = cw::sourceForReaders(cw::checkInputWave(input, work, tarnwickAvailable), input,
+                                    work, source);
     if (code == 0) {
         cw::Intermediates all{true, true, true, true, true, true};
-        code = cw::renderIntermediates(input, all, options.level, work);
+        code = cw::renderIntermediates(source, all, options.level, work);
     }
     if (code != 0) {
         std::fprintf(stderr, "chimewright: %s: conversion failed (%d)\n", name.c_str(), code);

@@ -129,8 +129,8 @@ void setLimit(TargetReport& report, int target, const cw::TargetBlock& block,
 
 // Why an enabled target of a job that ran has no new file.
 std::string whyNotMade(int target, const cw::TargetBlock& block, const cw::JobRequest& request,
-                       int code) {
-    if (code != 0) return cw::showResult(code);
+                       int code, cw::Language language) {
+    if (code != 0) return cw::showResult(code, language);
     const platform::Path& programs =
         request.programFolder.empty() ? request.workFolder : request.programFolder;
     if (target == cw::targetQcp)
@@ -194,11 +194,12 @@ OutputsBefore outputsBefore(const cw::JobRequest& request) {
     return before;
 }
 
-RowReport reportRow(const cw::JobRequest& request, int code, const OutputsBefore& before) {
+RowReport reportRow(const cw::JobRequest& request, int code, const OutputsBefore& before,
+                    cw::Language language) {
     RowReport row;
     row.input = platform::pathToUtf8(request.input);
     row.code = code;
-    row.result = cw::showResult(code);
+    row.result = cw::showResult(code, language);
     const std::vector<cw::TargetBlock> blocks = blocksOf(request);
     for (int t = 0; t < cw::targetCount; ++t) {
         const cw::TargetBlock& block = blocks[static_cast<std::size_t>(t)];
@@ -214,7 +215,7 @@ RowReport reportRow(const cw::JobRequest& request, int code, const OutputsBefore
             now && (!earlier || *now != *earlier) ? platform::readWholeFile(block.outputPath)
                                                    : std::nullopt;
         if (!bytes) {
-            report.why = whyNotMade(t, block, request, code);
+            report.why = whyNotMade(t, block, request, code, language);
             row.targets.push_back(std::move(report));
             continue;
         }

@@ -2,6 +2,7 @@
 // its playing time and how close it sounds to the temporary WAV it was made from.
 #pragma once
 
+#include "chimewright/app/result_messages.hpp"
 #include "chimewright/driver/job.hpp"
 
 #include <cstdint>
@@ -55,8 +56,10 @@ struct OutputsBefore {
 OutputsBefore outputsBefore(const cw::JobRequest& request);
 
 // Reads back every enabled target of a job that has just run in request.workFolder (its
-// temporary files are still there). `code` is the job's result.
-RowReport reportRow(const cw::JobRequest& request, int code, const OutputsBefore& before);
+// temporary files are still there). `code` is the job's result; its text is given in
+// `language`.
+RowReport reportRow(const cw::JobRequest& request, int code, const OutputsBefore& before,
+                    cw::Language language = cw::Language::japanese);
 
 // The two channels' figures reduced to one per target: the lowest SNR of its channels.
 std::optional<double> worstChannelSnr(const TargetReport& target);

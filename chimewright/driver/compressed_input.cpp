@@ -49,15 +49,38 @@ int writePcmWave(const platform::Path& path, const platform::PcmAudio& pcm) {
     return 0;
 }
 
-} // namespace
+using Decoder = int (*)(const platform::Path&, platform::PcmAudio&);
 
-int decodeToPcm(const platform::Path& input, const platform::Path& workFolder) {
+int decodeCopy(const platform::Path& input, const platform::Path& workFolder, Decoder decode) {
     // The decoder works on a copy in the working folder, never on the user's file.
     const platform::Path copy = tempPath(workFolder, "_cwctmp.wav");
     if (!platform::copyFile(input, copy)) return 2001;
     platform::PcmAudio pcm;
-    if (int code = platform::decodeWave(copy, pcm)) return code;
+    if (int code = decode(copy, pcm)) return code;
     return writePcmWave(tempPath(workFolder, "_cwwtmp.wav"), pcm);
+}
+
+} // namespace
+
+int decodeToPcm(const platform::Path& input, const platform::Path& workFolder) {
+    return decodeCopy(input, workFolder, platform::decodeWave);
+}
+
+int decodeSoundFileToPcm(const platform::Path& input, const platform::Path& workFolder) {
+    // A file that nothing reads stays what the input check found, and is never copied: it
+    // may be anything, of any size.
+    if (!platform::isReadableSoundFile(input)) return platform::decodeNotASoundFile;
+    return decodeCopy(input, workFolder, platform::decodeSoundFile);
+}
+
+int sourceForReaders(int checkCode, const platform::Path& input,
+                     const platform::Path& workFolder, platform::Path& source) {
+    source = input;
+    int code = checkCode;
+    if (checkCode == 1013) code = decodeToPcm(input, workFolder);
+    else if (checkCode == 1007) code = decodeSoundFileToPcm(input, workFolder);
+    if (code == 0 && checkCode != 0) source = tempPath(workFolder, "_cwwtmp.wav");
+    return code;
 }
 
 } // namespace cw

@@ -73,14 +73,8 @@ int convertFile(const platform::Path& input, const JobSettings& settings,
 
     bool tarnwickAvailable = false;
     int code = checkInputWave(input, workFolder, tarnwickAvailable, programFolder);
-    platform::Path source = input;
-    if (code == 1013) {
-        code = decodeToPcm(input, workFolder);
-        if (code != 0) return code;
-        source = tempPath(workFolder, "_cwwtmp.wav");
-    } else if (code != 0) {
-        return code;
-    }
+    platform::Path source;
+    if ((code = sourceForReaders(code, input, workFolder, source))) return code;
 
     if ((code = renderIntermediates(source, neededIntermediates(settings), level, workFolder)))
         return code;

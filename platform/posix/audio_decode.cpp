@@ -1,4 +1,5 @@
-// Compressed WAVE input on POSIX systems, decoded by libsndfile.
+// Compressed WAVE input and sound files of other formats on POSIX systems, decoded by
+// libsndfile.
 #include "platform/audio_decode.hpp"
 
 #include "platform/posix/sndfile_decode.hpp"
@@ -52,5 +53,22 @@ int decodeWave(const Path& source, PcmAudio& out) {
         return decodeOutOfMemory;
     }
 }
+
+int decodeSoundFile(const Path& source, PcmAudio& out) {
+    try {
+        std::string image;
+        if (int code = readSource(source, image)) return code;
+        const int code = decodeWithSndfile(image, out);
+        return code == decodeNoCodec ? decodeNotASoundFile : code;
+    } catch (const std::bad_alloc&) {
+        return decodeOutOfMemory;
+    }
+}
+
+bool isReadableSoundFile(const Path& source) { return sndfileOpens(source.c_str()); }
+
+std::string soundFileDecoder() { return sndfileVersion(); }
+
+std::vector<std::string> soundFileFormats() { return sndfileReadableFormats(); }
 
 } // namespace platform

@@ -105,4 +105,31 @@ int decodeWithSndfile(const std::string& image, PcmAudio& out) {
     return sf_error(file.get()) == SF_ERR_NO_ERROR ? 0 : decodeFailed;
 }
 
+bool sndfileOpens(const char* path) {
+    SF_INFO info{};
+    SndfileHandle file(sf_open(path, SFM_READ, &info));
+    return file.get() && info.channels > 0 && info.samplerate > 0;
+}
+
+std::string sndfileVersion() {
+    char version[128] = {};
+    sf_command(nullptr, SFC_GET_LIB_VERSION, version, sizeof version - 1);
+    return version;
+}
+
+std::vector<std::string> sndfileReadableFormats() {
+    int count = 0;
+    sf_command(nullptr, SFC_GET_FORMAT_MAJOR_COUNT, &count, sizeof count);
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i) {
+        SF_FORMAT_INFO format{};
+        format.format = i;
+        if (sf_command(nullptr, SFC_GET_FORMAT_MAJOR, &format, sizeof format) != 0) continue;
+        // Header-less data is read only when the caller names its layout.
+        if ((format.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_RAW || !format.name) continue;
+        names.emplace_back(format.name);
+    }
+    return names;
+}
+
 } // namespace platform

@@ -35,7 +35,7 @@ protected:
     }
 
     e2e::ProgramRun run(std::vector<std::string> options) {
-        options.insert(options.end(), {"--work-dir", platform::pathToUtf8(scratch / "work"), "-o",
+        options.insert(options.end(), {"--lang", "ja", "--work-dir", platform::pathToUtf8(scratch / "work"), "-o",
                                        platform::pathToUtf8(scratch / "out")});
         options.insert(options.end(), inputs.begin(), inputs.end());
         return e2e::runProgram("chimewright", options, scratch.path());
