@@ -113,7 +113,7 @@ const OptionSpec optionTable[] = {
      "limit is in ADPCM bytes per channel for MFi, in bytes for SMAF",
      [](Options& o, const std::string&) { return setMode(o, Options::Mode::listTargets); }},
 
-    {"many rows:", "--jobs", nullptr, "N", "a number",
+    {"large batches (docs/batch-jobs-and-report.md has the report's forms):", "--jobs", nullptr, "N", "a number",
      "convert N rows at once (default 1; 0: one per core), each worker\n"
      "in a folder job1, job2, ... of the working folder; results are\n"
      "printed in row order and the files are those of one worker",
@@ -245,6 +245,7 @@ std::string usageText() {
            "  chimewright --targets all --volume n505=80 --volume normalize=90 -o out a.wav b.mp3\n"
            "  chimewright --targets p903:16kHz:unlimited,Andr --save --list-targets\n"
            "  chimewright --lang en -o out ring.ogg\n"
+           "  chimewright --jobs 2 --report=json --report-file report.json -o out *.wav\n"
            "\n"
            "Prints each row's result as the list shows it (\"◎\" for success; \"OK\" and English\n"
            "texts unless the locale or --lang is Japanese). When standard input is a terminal and\n"
