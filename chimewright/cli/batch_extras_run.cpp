@@ -4,6 +4,7 @@
 #include "chimewright/cli/report_writer.hpp"
 #include "platform/text.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <system_error>
 
@@ -11,7 +12,9 @@ namespace console {
 
 std::string BatchExtrasRun::attach(cw::BatchSetup& setup, std::size_t rowCount) {
     if (!extras_.any()) return {};
-    const std::vector<platform::Path> folders = workerFolders(setup.workFolder, extras_.jobs);
+    // No more workers than rows: a worker without a row would only leave an empty folder.
+    std::vector<platform::Path> folders = workerFolders(setup.workFolder, extras_.jobs);
+    folders.resize(std::min(folders.size(), std::max<std::size_t>(rowCount, 1)));
     for (const platform::Path& folder : folders) {
         std::error_code ec;
         std::filesystem::create_directories(folder, ec);
