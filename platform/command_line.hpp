@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -11,5 +12,11 @@ namespace platform {
 // Unicode command line instead. Elsewhere it is argv as it stands. The first element is the
 // program.
 std::vector<std::string> commandLineArguments(int argc, char** argv);
+
+// The part of a whole Windows command line (as GetCommandLine gives it) after the program's
+// name and the blanks that follow it, the way a WinMain entry receives it: the name ends at
+// its closing quote when it starts with one, else at the first blank. Bytes of 0x80 and
+// above are ordinary characters, so an ANSI line with Japanese names comes through whole.
+std::string_view argumentsAfterProgramName(std::string_view commandLine);
 
 } // namespace platform

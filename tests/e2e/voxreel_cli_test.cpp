@@ -10,6 +10,13 @@ using namespace testing_support;
 
 namespace {
 
+// On Windows the plain name belongs to the window program.
+#ifdef _WIN32
+constexpr const char* consoleProgram = "voxreel-cli";
+#else
+constexpr const char* consoleProgram = "voxreel";
+#endif
+
 std::string be(std::uint32_t value, int bytes) {
     std::string out;
     for (int i = bytes - 1; i >= 0; --i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
@@ -52,7 +59,7 @@ protected:
 
     std::string path(const char* name) { return platform::pathToUtf8(scratch / name); }
     e2e::ProgramRun run(const std::vector<std::string>& arguments) {
-        return e2e::runProgram("voxreel", arguments, scratch.path());
+        return e2e::runProgram(consoleProgram, arguments, scratch.path());
     }
 };
 
