@@ -1,5 +1,6 @@
 #include "chimewright/cli/report_writer.hpp"
 
+#include <cmath>
 #include <cstdio>
 #include <string_view>
 
@@ -34,10 +35,16 @@ Extremes extremes(const RowReport& row) {
     return found;
 }
 
+// A level that rounds to zero is shown as +0.0, never as -0.0.
+std::optional<double> shownLevel(const std::optional<double>& level) {
+    if (level && std::fabs(*level) < 0.05) return 0.0;
+    return level;
+}
+
 std::string channelLine(const ChannelMatch& channel) {
     return "          against " + channel.source + ": SNR " + orNone(channel.snrDb, "%.1f dB", "-") +
            ", correlation " + orNone(channel.correlation, "%.4f", "-") + ", level " +
-           orNone(channel.levelDb, "%+.1f dB", "-") + "\n";
+           orNone(shownLevel(channel.levelDb), "%+.1f dB", "-") + "\n";
 }
 
 std::string targetLine(const TargetReport& target) {
