@@ -21,6 +21,8 @@
 #include <sys/resource.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -113,6 +115,9 @@ struct Fixture {
     cw::FileList list;
 
     Fixture() {
+        // tarnwick's single-instance lock lives in $XDG_RUNTIME_DIR: a folder of our own keeps
+        // other users' tarnwick runs on a shared machine from refusing ours (1033).
+        setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
         for (int row = 0; row < kRows; ++row) {
             const std::string name = "ring" + std::to_string(row);
             const std::string bytes = stereoInput(row);
@@ -145,6 +150,9 @@ struct Fixture {
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         if (cpu) *cpu += processorSeconds() - cpuBefore;
         ok = end == cw::BatchEnd::allSucceeded;
+        for (std::size_t i = 0; i < list.results.size(); ++i)
+            if (list.results[i] != 0)
+                std::fprintf(stderr, "jobs %d: row %zu failed with %d\n", jobs, i, list.results[i]);
         return took.count();
     }
 };

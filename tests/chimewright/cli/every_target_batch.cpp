@@ -5,6 +5,7 @@
 #include "platform/text.hpp"
 #include "tests/support/wav_builder.hpp"
 
+#include <cstdlib>
 #include <map>
 #include <system_error>
 
@@ -43,6 +44,20 @@ bool copyBuilt(const std::string& built, const platform::Path& to) {
 }
 
 } // namespace
+
+#ifdef _WIN32
+PrivateInstanceLocks::PrivateInstanceLocks(const platform::Path&) {}
+PrivateInstanceLocks::~PrivateInstanceLocks() {}
+#else
+PrivateInstanceLocks::PrivateInstanceLocks(const platform::Path& folder) {
+    if (const char* value = std::getenv("XDG_RUNTIME_DIR")) old_ = value;
+    setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+}
+PrivateInstanceLocks::~PrivateInstanceLocks() {
+    if (old_) setenv("XDG_RUNTIME_DIR", old_->c_str(), 1);
+    else unsetenv("XDG_RUNTIME_DIR");
+}
+#endif
 
 bool providePrograms(const platform::Path& folder) {
     if (!platform::createFolder(folder)) return false;

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,21 @@ public:
 private:
     cw::SettingsState state_;
     std::string output_;
+};
+
+// Gives this process and the programs it starts a lock folder of their own while it lives:
+// tarnwick keeps to one instance through a lock there, and on a shared machine another
+// user's tarnwick would otherwise refuse ours. (Windows: the named mutex of the Wine prefix,
+// which is the build tree's own; nothing to do.)
+class PrivateInstanceLocks {
+public:
+    explicit PrivateInstanceLocks(const platform::Path& folder);
+    ~PrivateInstanceLocks();
+    PrivateInstanceLocks(const PrivateInstanceLocks&) = delete;
+    PrivateInstanceLocks& operator=(const PrivateInstanceLocks&) = delete;
+
+private:
+    std::optional<std::string> old_;
 };
 
 // tarnwick and the stand-in QCP converter (copying "_cwmtmp.wav" to "_cwmtmp.qcp") copied into

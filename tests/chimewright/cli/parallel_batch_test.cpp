@@ -28,6 +28,8 @@ protected:
     platform::Path programs = scratch / "programs";
     std::vector<std::string> inputs;
 
+    PrivateInstanceLocks locks{scratch.path()};
+
     void SetUp() override {
         ASSERT_TRUE(providePrograms(programs));
         // Short stereo tones; the fourth row's file is missing until the retry question.
