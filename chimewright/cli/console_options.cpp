@@ -113,7 +113,8 @@ const OptionSpec optionTable[] = {
      "limit is in ADPCM bytes per channel for MFi, in bytes for SMAF",
      [](Options& o, const std::string&) { return setMode(o, Options::Mode::listTargets); }},
 
-    {"large batches (docs/batch-jobs-and-report.md has the report's forms):", "--jobs", nullptr, "N", "a number",
+    {"large batches (docs/batch-jobs-and-report.md has the report's forms):", "--jobs",
+     nullptr, "N", "a number",
      "convert N rows at once (default 1; 0: one per core), each worker\n"
      "in a folder job1, job2, ... of the working folder; results are\n"
      "printed in row order and the files are those of one worker",
@@ -171,8 +172,10 @@ std::string optionHelp() {
     for (const OptionSpec& spec : optionTable) {
         if (spec.heading) text.append("\n").append(spec.heading).append("\n");
         std::string left = std::string("  ") + spec.names;
-        if (spec.value && spec.valueAfterEqualsOnly) left.append("[=").append(spec.value).append("]");
-        else if (spec.value) left.append(" ").append(spec.value);
+        if (spec.value && spec.valueAfterEqualsOnly)
+            left.append("[=").append(spec.value).append("]");
+        else if (spec.value)
+            left.append(" ").append(spec.value);
         left.append(left.size() + 2 > helpColumn ? "\n" + std::string(helpColumn, ' ')
                                                  : std::string(helpColumn - left.size(), ' '));
         text += left;
