@@ -44,6 +44,11 @@ public:
     std::optional<int> exitStatus();
     // Ends the child by force and waits for it.
     void terminate();
+    // The system's number for the child (0 when it was not started).
+    unsigned long id() const;
+    // Windows: waits at most `milliseconds` until the child waits for input with nothing to
+    // do; false when it did not get there in time. POSIX: true at once.
+    bool waitForInputIdle(int milliseconds);
 
 private:
     struct State;

@@ -26,9 +26,9 @@ if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
     locale-gen
 fi
 
-echo "== native console program (the Windows build's output must match its bytes)"
+echo "== native console programs (the Windows build's output must match their bytes)"
 cmake --preset release >/dev/null
-cmake --build --preset release -j"$jobs" --target chimewright-cli
+cmake --build --preset release -j"$jobs" --target chimewright-cli tarnwick-cli
 
 echo "== configuring and building the Windows preset"
 cmake --preset windows >/dev/null

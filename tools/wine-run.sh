@@ -83,6 +83,15 @@ prepare_prefix() {
 }
 prepare_prefix || exit 1
 
+# Wine draws caption buttons, scroll-bar arrows and check marks with its Marlett font, but this
+# Wine does not look in the folder Debian's fonts-wine puts it in, so it drew "0 1 r" instead:
+# the prefix gets a copy (renamed into place, so parallel runs never see half a file).
+wine_font=/usr/share/wine/fonts/marlett.ttf
+prefix_font=$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf
+if [ -f "$wine_font" ] && [ ! -f "$prefix_font" ] && [ -d "$(dirname "$prefix_font")" ]; then
+    cp "$wine_font" "$prefix_font.$$" && mv -f "$prefix_font.$$" "$prefix_font"
+fi
+
 # CW_UI_LANGUAGE=english runs the program with an English user interface (and the programs it
 # starts: Wine hands a child its parent's locale, whatever the child's environment block
 # says). Only the language of messages changes; the ANSI code page stays 932. Wine reads the

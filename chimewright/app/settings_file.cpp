@@ -98,6 +98,10 @@ void readUserCopyright(SettingsState& state, const platform::Path& file) {
     setCopyright(state, platform::readProfileString(file, "user", "copyright", "", longText));
 }
 
+void storeUserCopyright(const SettingsState& state, const platform::Path& file) {
+    platform::writeProfileString(file, "user", "copyright", state.copyright);
+}
+
 std::string readOutputFolder(const platform::Path& file) {
     return platform::readProfileString(file, "user", "output", "", longText);
 }

@@ -28,6 +28,9 @@ void readUserCopyright(SettingsState& state, const platform::Path& file);
 // Sets the copyright text and makes its code-page-932 form (at most 254 bytes).
 void setCopyright(SettingsState& state, std::string_view text);
 
+// Keeps the copyright text in "user"/"copyright" for the next start.
+void storeUserCopyright(const SettingsState& state, const platform::Path& file);
+
 // "user"/"output": the output folder the last batch wrote into, or empty.
 std::string readOutputFolder(const platform::Path& file);
 void storeOutputFolder(const platform::Path& file, std::string_view folder);

@@ -1,5 +1,6 @@
 #include "chimewright/driver/external_converters.hpp"
 
+#include "chimewright/driver/tarnwick_window_route.hpp"
 #include "chimewright/driver/temp_files.hpp"
 #include "platform/process.hpp"
 #include "platform/text.hpp"
@@ -27,8 +28,12 @@ std::mutex tarnwickTurn;
 int runTarnwick(const platform::Path& executable, const platform::Path& workFolder,
                 const platform::Path& wavPath, const std::string& title, bool fourKHz,
                 const std::string& copyright) {
-    namespace option = suite::tarnwickOption;
     const std::lock_guard<std::mutex> turn(tarnwickTurn);
+#ifdef _WIN32
+    // On Windows tarnwick is the window program, driven through its windows.
+    return runTarnwickWindows(executable, workFolder, wavPath, title, fourKHz, copyright);
+#else
+    namespace option = suite::tarnwickOption;
     platform::ProcessStart how;
     how.program = executable;
     how.currentFolder = workFolder;
@@ -49,6 +54,7 @@ int runTarnwick(const platform::Path& executable, const platform::Path& workFold
     if (!status) return 1032;
     if (*status == suite::tarnwickExit::otherInstance) return 1033;
     return 0;
+#endif
 }
 
 bool qcpConverterPresent(const platform::Path& programFolder) {

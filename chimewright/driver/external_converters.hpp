@@ -16,14 +16,15 @@ constexpr int converterPollMs = 250;
 // File name of the QCP converter in the program folder.
 inline constexpr const char* qcpConverterFileName = "PVConv.exe";
 
-// Runs tarnwick's console program on a WAV file of the working folder with the title
-// dialog's values as options: the title, the copyright (with the protection switch) when
-// there is one, the 4 kHz rate switch. Texts are UTF-8. tarnwick writes the SMAF file
-// beside the WAV file. Calls from several threads run one after another.
-// 0 once it has ended; 1019 it cannot be started; 1023 it did not end in time and was
-// terminated; 1032 its exit status cannot be read; 1033 it ended without converting because
-// another tarnwick runs. A conversion that tarnwick itself refused is 0 as well: the caller
-// finds no SMAF file to copy.
+// Runs tarnwick on a WAV file of the working folder with the title dialog's values: the
+// title, the copyright (with the protection switch) when there is one, the 4 kHz rate
+// switch. Texts are UTF-8. tarnwick writes the SMAF file beside the WAV file.
+// Windows: tarnwick.exe is the window program, driven through its windows
+// (runTarnwickWindows, with its codes). Elsewhere: tarnwick's console program with the values
+// as options; 0 once it has ended; 1019 it cannot be started; 1023 it did not end in time and
+// was terminated; 1032 its exit status cannot be read; 1033 it ended without converting
+// because another tarnwick runs. A conversion that tarnwick itself refused is 0 as well: the
+// caller finds no SMAF file to copy. Calls from several threads run one after another.
 int runTarnwick(const platform::Path& executable, const platform::Path& workFolder,
                 const platform::Path& wavPath, const std::string& title, bool fourKHz,
                 const std::string& copyright);

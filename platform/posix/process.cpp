@@ -141,6 +141,12 @@ ChildProcess ChildProcess::start(const ProcessStart& how) {
 
 bool ChildProcess::started() const { return state_->pid > 0; }
 
+unsigned long ChildProcess::id() const {
+    return state_->pid > 0 ? static_cast<unsigned long>(state_->pid) : 0;
+}
+
+bool ChildProcess::waitForInputIdle(int) { return true; }
+
 bool ChildProcess::reap() {
     State& state = *state_;
     if (state.ended) return true;

@@ -9,6 +9,7 @@ namespace platform {
 
 struct ChildProcess::State {
     HANDLE process = nullptr;
+    DWORD id = 0;
 };
 
 namespace {
@@ -82,10 +83,19 @@ ChildProcess ChildProcess::start(const ProcessStart& how) {
         return child;
     ::CloseHandle(info.hThread);
     child.state_->process = info.hProcess;
+    child.state_->id = info.dwProcessId;
     return child;
 }
 
 bool ChildProcess::started() const { return state_->process != nullptr; }
+
+unsigned long ChildProcess::id() const { return state_->process ? state_->id : 0; }
+
+bool ChildProcess::waitForInputIdle(int milliseconds) {
+    if (!state_->process) return false;
+    const DWORD wait = milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0;
+    return ::WaitForInputIdle(state_->process, wait) == 0;
+}
 
 bool ChildProcess::reap() {
     return state_->process && ::WaitForSingleObject(state_->process, 0) == WAIT_OBJECT_0;

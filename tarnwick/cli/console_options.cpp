@@ -2,10 +2,19 @@
 
 #include "shared/tarnwick_console.hpp"
 
+// On Windows the plain name belongs to the window program.
+#ifdef _WIN32
+#define TARNWICK_CONSOLE_NAME "tarnwick-cli"
+#else
+#define TARNWICK_CONSOLE_NAME "tarnwick"
+#endif
+
 namespace tarnwick_cli {
 
+const char* const programName = TARNWICK_CONSOLE_NAME;
+
 const char* const usage =
-    "usage: tarnwick [--title TEXT] [--copyright TEXT] [--protect] [--4k] FILE.wav\n"
+    "usage: " TARNWICK_CONSOLE_NAME " [--title TEXT] [--copyright TEXT] [--protect] [--4k] FILE.wav\n"
     "\n"
     "Converts FILE.wav (16-bit mono PCM, 8000 or 4000 Hz) into FILE.mmf beside it: a SMAF\n"
     "file whose audio track holds the sound as 4-bit ADPCM.\n"

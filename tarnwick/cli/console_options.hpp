@@ -17,6 +17,7 @@ struct Options {
     std::string file;
 };
 
+extern const char* const programName; // as the user calls it
 extern const char* const usage;
 
 // Empty on success, else what is wrong with the arguments (the program name excluded).

@@ -35,7 +35,8 @@ int main(int argc, char** argv) {
         return suite::tarnwickExit::converted;
     }
     if (!problem.empty()) {
-        std::fprintf(stderr, "tarnwick: %s\n\n%s", problem.c_str(), tarnwick_cli::usage);
+        std::fprintf(stderr, "%s: %s\n\n%s", tarnwick_cli::programName, problem.c_str(),
+                     tarnwick_cli::usage);
         return suite::tarnwickExit::usage;
     }
 

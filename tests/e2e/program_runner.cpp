@@ -42,9 +42,17 @@ void setVariable(const std::string& name, const std::string* value) {
 
 std::string executableName(const std::string& program) { return program + extension; }
 
+std::string consoleProgramName(const std::string& program) {
+#ifdef _WIN32
+    const std::string suffixed = executableName(program + "-cli");
+    if (platform::fileExists(platform::moduleFolder() / suffixed)) return suffixed;
+#endif
+    return executableName(program);
+}
+
 ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const platform::Path& scratch) {
-    return runProgramAt(platform::moduleFolder() / executableName(program), arguments, scratch);
+    return runProgramAt(platform::moduleFolder() / consoleProgramName(program), arguments, scratch);
 }
 
 ProgramRun runProgramAt(const platform::Path& exe, const std::vector<std::string>& arguments,

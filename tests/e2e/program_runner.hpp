@@ -15,8 +15,8 @@ struct ProgramRun {
     std::string err;
 };
 
-// Runs program (a name such as "chimewright") with the arguments, standard input from the
-// null device; scratch holds the captured output.
+// Runs the console program `program` (a name such as "chimewright") with the arguments,
+// standard input from the null device; scratch holds the captured output.
 ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const platform::Path& scratch);
 // The same for an executable anywhere (a program copied into a test's folder).
@@ -25,6 +25,10 @@ ProgramRun runProgramAt(const platform::Path& executable,
 
 // File name of the suite's program `program` on this platform ("chimewright.exe" on Windows).
 std::string executableName(const std::string& program);
+// File name of a console program: on Windows, where the window program carries the plain
+// name, the console one has the suffix "-cli" ("chimewright-cli.exe"), once it has been
+// built that way.
+std::string consoleProgramName(const std::string& program);
 
 // Sets an environment variable for this process and the programs it starts, and restores
 // the earlier value when it goes out of scope.

@@ -75,14 +75,14 @@ protected:
     }
     // The built chimewright, with the built tarnwick beside it.
     e2e::ProgramRun run(std::vector<std::string> switches = {}) {
-        return runAt(platform::moduleFolder() / e2e::executableName("chimewright"),
+        return runAt(platform::moduleFolder() / e2e::consoleProgramName("chimewright"),
                      std::move(switches));
     }
 
     // A copy of chimewright in `programs`, with stand-ins beside it.
     platform::Path ownChimewright() {
-        const platform::Path copy = programs / e2e::executableName("chimewright");
-        copyProgram(e2e::executableName("chimewright"), copy);
+        const platform::Path copy = programs / e2e::consoleProgramName("chimewright");
+        copyProgram(e2e::consoleProgramName("chimewright"), copy);
         return copy;
     }
     void standIn(const std::string& name, const std::string& script) {
@@ -170,14 +170,20 @@ TEST_F(SmafRoutes, WithoutTarnwickNoSmafFile) {
     EXPECT_FALSE(platform::fileExists(out / "mmf" / "bell.mmf"));
 }
 
-// Within the limit of 80 waits of 250 ms the stand-in is still asleep: it is ended.
+// Within the limit of 80 waits of 250 ms the stand-in is still asleep: it is ended. On
+// Windows tarnwick is driven through its windows: the console stand-in never waits for
+// window input, which is seen at once (the driver's own tests play the other hangs).
 TEST_F(SmafRoutes, HangingTarnwickIsTerminated) {
     enable(create | unlimited | rate8k);
     const platform::Path chimewright = ownChimewright();
     standIn(e2e::executableName("tarnwick"), "sleep 600000\n");
     const e2e::ProgramRun r = runAt(chimewright, {});
     EXPECT_EQ(r.status, 1);
+#ifdef _WIN32
+    EXPECT_NE(r.out.find("bell.wav: Error:(1020)"), std::string::npos) << r.out;
+#else
     EXPECT_NE(r.out.find("bell.wav: Error:(1023)"), std::string::npos) << r.out;
+#endif
     EXPECT_FALSE(platform::fileExists(out / "mmf" / "bell.mmf"));
 }
 
@@ -187,7 +193,15 @@ TEST_F(SmafRoutes, SecondTarnwickInstance) {
     ASSERT_TRUE(running.tryLock());
     const e2e::ProgramRun r = run();
     EXPECT_EQ(r.status, 1);
+#ifdef _WIN32
+    // The second tarnwick ends at once; when Wine takes longer than the 200 ms of the start
+    // check for that, the driver sees a process without windows instead.
+    const bool seen = r.out.find("bell.wav: (1033):Error") != std::string::npos ||
+                      r.out.find("bell.wav: Error:(1021)") != std::string::npos;
+    EXPECT_TRUE(seen) << r.out;
+#else
     EXPECT_NE(r.out.find("bell.wav: (1033):Error"), std::string::npos) << r.out;
+#endif
     EXPECT_FALSE(platform::fileExists(out / "mmf" / "bell.mmf"));
 }
 

@@ -17,6 +17,13 @@ using namespace testing_support;
 
 namespace {
 
+// On Windows the plain name belongs to the window program.
+#ifdef _WIN32
+constexpr const char* consoleProgram = "tarnwick-cli";
+#else
+constexpr const char* consoleProgram = "tarnwick";
+#endif
+
 class TarnwickCli : public ::testing::Test {
 protected:
     ScratchFolder scratch;
@@ -39,7 +46,7 @@ protected:
 
     // Output lines end in "\n" (Windows writes "\r\n" to text streams).
     e2e::ProgramRun run(const std::vector<std::string>& arguments) {
-        e2e::ProgramRun r = e2e::runProgram("tarnwick", arguments, scratch.path());
+        e2e::ProgramRun r = e2e::runProgram(consoleProgram, arguments, scratch.path());
         std::erase(r.out, '\r');
         std::erase(r.err, '\r');
         return r;
@@ -108,7 +115,7 @@ TEST_F(TarnwickCli, UsageProblemsEndWithTwo) {
     for (const auto& arguments : cases) {
         const e2e::ProgramRun r = run(arguments);
         EXPECT_EQ(r.status, suite::tarnwickExit::usage) << r.err;
-        EXPECT_NE(r.err.find("usage: tarnwick"), std::string::npos);
+        EXPECT_NE(r.err.find(std::string("usage: ") + consoleProgram + " "), std::string::npos);
     }
     EXPECT_FALSE(platform::fileExists(scratch / "a.mmf"));
 }

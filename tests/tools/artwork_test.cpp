@@ -22,8 +22,8 @@ std::uint32_t le32(const std::vector<std::uint8_t>& b, std::size_t at) {
 
 TEST(ArtworkFiles, BmpIsBottomUpWithPaddedRowsAndAlphaOverTheMatte) {
     Canvas c(3, 2, rgb(0x000000));
-    c.fillRect(0, 0, 1, 1, rgb(0x102030));       // top-left
-    c.fillRect(2, 1, 3, 2, rgb(0xFF0000, 0));    // bottom-right, fully transparent
+    c.fillRect(0, 0, 1, 1, rgb(0x102030));    // top-left
+    c.fillRect(2, 1, 3, 2, rgb(0xFF0000, 0)); // bottom-right, fully transparent
     const std::vector<std::uint8_t> bmp = encodeBmp(c, rgb(0xFFFFFF));
     const std::size_t row = 12; // 3 pixels × 3 bytes, padded to 4
     ASSERT_EQ(bmp.size(), 54 + 2 * row);
@@ -83,7 +83,8 @@ TEST(ArtworkCatalog, EveryImageDrawsSomethingAtItsSize) {
                 Canvas c(size, size);
                 a.draw(c);
                 int opaque = 0;
-                for (const Color& p : c.pixels()) opaque += p.a == 255;
+                for (const Color& p : c.pixels())
+                    opaque += p.a == 255;
                 // An icon fills most of its square and leaves transparent corners.
                 EXPECT_GT(opaque, size * size / 2);
                 EXPECT_EQ(c.at(0, 0).a, 0);

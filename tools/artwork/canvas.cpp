@@ -7,7 +7,9 @@ namespace artwork {
 
 namespace {
 
-double length(double x, double y) { return std::sqrt(x * x + y * y); }
+double length(double x, double y) {
+    return std::sqrt(x * x + y * y);
+}
 
 std::uint8_t channel(double value) {
     return static_cast<std::uint8_t>(std::clamp(std::lround(value), 0L, 255L));
@@ -40,7 +42,8 @@ Shape disc(Point c, double radius) {
 }
 
 Shape ring(Point c, double radius, double width) {
-    return [=](double x, double y) { return std::abs(length(x - c.x, y - c.y) - radius) - width / 2; };
+    return
+        [=](double x, double y) { return std::abs(length(x - c.x, y - c.y) - radius) - width / 2; };
 }
 
 Shape roundedRect(double x0, double y0, double x1, double y1, double radius) {
@@ -48,14 +51,16 @@ Shape roundedRect(double x0, double y0, double x1, double y1, double radius) {
     const double hx = (x1 - x0) / 2 - radius, hy = (y1 - y0) / 2 - radius;
     return [=](double x, double y) {
         const double qx = std::abs(x - cx) - hx, qy = std::abs(y - cy) - hy;
-        return length(std::max(qx, 0.0), std::max(qy, 0.0)) + std::min(std::max(qx, qy), 0.0) - radius;
+        return length(std::max(qx, 0.0), std::max(qy, 0.0)) + std::min(std::max(qx, qy), 0.0) -
+               radius;
     };
 }
 
 Shape segment(Point a, Point b, double width) {
     return [=](double x, double y) {
         const double dx = b.x - a.x, dy = b.y - a.y;
-        const double t = std::clamp(((x - a.x) * dx + (y - a.y) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+        const double t =
+            std::clamp(((x - a.x) * dx + (y - a.y) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
         return length(x - a.x - t * dx, y - a.y - t * dy) - width / 2;
     };
 }
@@ -110,7 +115,9 @@ void Canvas::draw(const Shape& shape, const Paint& paint) {
     }
 }
 
-void Canvas::fillRect(int x0, int y0, int x1, int y1, Color color) { fillRect(x0, y0, x1, y1, solid(color)); }
+void Canvas::fillRect(int x0, int y0, int x1, int y1, Color color) {
+    fillRect(x0, y0, x1, y1, solid(color));
+}
 
 void Canvas::fillRect(int x0, int y0, int x1, int y1, const Paint& paint) {
     for (int y = std::max(0, y0); y < std::min(height_, y1); ++y)
@@ -132,7 +139,8 @@ void Canvas::blend(int x, int y, Color color, double coverage) {
     auto over = [&](std::uint8_t top, std::uint8_t bottom) {
         return channel((top * a + bottom * b * (1 - a)) / out);
     };
-    under = {over(color.r, under.r), over(color.g, under.g), over(color.b, under.b), channel(out * 255)};
+    under = {over(color.r, under.r), over(color.g, under.g), over(color.b, under.b),
+             channel(out * 255)};
 }
 
 } // namespace artwork

@@ -46,7 +46,7 @@ Shape intersect(Shape a, Shape b);
 Shape subtract(Shape a, Shape b);
 
 class Canvas {
-public:
+  public:
     Canvas(int width, int height, Color background = {0, 0, 0, 0});
 
     int width() const { return width_; }
@@ -63,7 +63,7 @@ public:
     // One pixel blended over what is there.
     void blend(int x, int y, Color color, double coverage = 1.0);
 
-private:
+  private:
     int width_;
     int height_;
     std::vector<Color> pixels_;

@@ -13,7 +13,7 @@ namespace artwork {
 enum class Format { icon, bitmap };
 
 struct Artwork {
-    const char* file;      // written into the output folder; the .rc files name it
+    const char* file; // written into the output folder; the .rc files name it
     Format format;
     int width, height;     // of a bitmap; icons come in iconSizes
     void (*draw)(Canvas&); // draws on a canvas of the image's size (or each icon size)

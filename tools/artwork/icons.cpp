@@ -58,9 +58,9 @@ void drawVoxreelIcon(Canvas& c) {
     const Shape rightSide = convexPolygon({g.at(29, 0), g.at(48, 0), g.at(48, 48), g.at(29, 48)});
     const Shape wedge = convexPolygon({g.at(26, 24), g.at(48, 2), g.at(48, 46)});
     // Two sound waves; at 16 pixels they would blur into one, so that size gets one bolder.
-    const Shape rings = c.width() <= 16 ? ring(g.at(26, 24), g(11), g(5))
-                                        : unite(ring(g.at(26, 24), g(7.5), g(3)),
-                                                ring(g.at(26, 24), g(14), g(3)));
+    const Shape rings =
+        c.width() <= 16 ? ring(g.at(26, 24), g(11), g(5))
+                        : unite(ring(g.at(26, 24), g(7.5), g(3)), ring(g.at(26, 24), g(14), g(3)));
     const Shape waves = intersect(intersect(rings, rightSide), wedge);
     const Color edge = rgb(0x0B4A29);
     c.draw(outline(unite(speaker, waves), g(1.2)), edge);

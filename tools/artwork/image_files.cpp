@@ -32,7 +32,9 @@ void putInfoHeader(std::vector<std::uint8_t>& out, int width, int height, int bi
     put32(out, 0);
 }
 
-std::uint32_t rowBytes(int width, int bits) { return ((static_cast<std::uint32_t>(width) * bits + 31) / 32) * 4; }
+std::uint32_t rowBytes(int width, int bits) {
+    return ((static_cast<std::uint32_t>(width) * bits + 31) / 32) * 4;
+}
 
 std::vector<std::uint8_t> iconImage(const Canvas& c) {
     const std::uint32_t colourRow = rowBytes(c.width(), 32);
@@ -49,7 +51,8 @@ std::vector<std::uint8_t> iconImage(const Canvas& c) {
     for (int y = c.height() - 1; y >= 0; --y) {
         std::vector<std::uint8_t> row(maskRow, 0);
         for (int x = 0; x < c.width(); ++x)
-            if (c.at(x, y).a < 128) row[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+            if (c.at(x, y).a < 128)
+                row[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
         out.insert(out.end(), row.begin(), row.end());
     }
     return out;
@@ -102,7 +105,8 @@ std::vector<std::uint8_t> encodeIco(const std::vector<Canvas>& sizes) {
         put32(out, offset);
         offset += static_cast<std::uint32_t>(images[i].size());
     }
-    for (const auto& image : images) out.insert(out.end(), image.begin(), image.end());
+    for (const auto& image : images)
+        out.insert(out.end(), image.begin(), image.end());
     return out;
 }
 

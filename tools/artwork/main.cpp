@@ -26,7 +26,8 @@ bool writeFile(const std::filesystem::path& file, const std::vector<std::uint8_t
     temporary += ".part";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
         if (!out.flush()) {
             std::error_code ignored;
             std::filesystem::remove(temporary, ignored);
@@ -56,7 +57,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (std::strcmp(argv[1], "--list") == 0) {
-        for (const artwork::Artwork& a : artwork::catalog()) std::printf("%s\n", a.file);
+        for (const artwork::Artwork& a : artwork::catalog())
+            std::printf("%s\n", a.file);
         return 0;
     }
     const std::filesystem::path folder = argv[1];
@@ -70,7 +72,8 @@ int main(int argc, char** argv) {
         chosen.push_back(a);
     }
     if (chosen.empty())
-        for (const artwork::Artwork& a : artwork::catalog()) chosen.push_back(&a);
+        for (const artwork::Artwork& a : artwork::catalog())
+            chosen.push_back(&a);
 
     std::error_code error;
     std::filesystem::create_directories(folder, error);
@@ -81,7 +84,8 @@ int main(int argc, char** argv) {
     }
     for (const artwork::Artwork* a : chosen) {
         if (!writeFile(folder / a->file, artwork::render(*a))) {
-            std::fprintf(stderr, "cw-artwork: cannot write %s\n", (folder / a->file).string().c_str());
+            std::fprintf(stderr, "cw-artwork: cannot write %s\n",
+                         (folder / a->file).string().c_str());
             return 1;
         }
     }

@@ -75,7 +75,8 @@ const Glyph* find(char c) {
 
 int textWidth(std::string_view text, int scale) {
     if (text.empty()) return 0;
-    return static_cast<int>(text.size()) * (glyphWidth + glyphSpacing) * scale - glyphSpacing * scale;
+    return static_cast<int>(text.size()) * (glyphWidth + glyphSpacing) * scale -
+           glyphSpacing * scale;
 }
 
 void drawText(Canvas& canvas, int x, int y, std::string_view text, Color color, int scale) {

@@ -1,6 +1,7 @@
 #include "chimewright/app/presets.hpp"
 #include "chimewright/app/settings_file.hpp"
 #include "platform/profile.hpp"
+#include "platform/text.hpp"
 #include "tests/support/scratch.hpp"
 
 #include <gtest/gtest.h>
@@ -169,4 +170,16 @@ TEST_F(SettingsFile, OutputFolderIsStoredUnderUser) {
     cw::storeOutputFolder(file, "D:\\ringtones");
     EXPECT_EQ(value("user", "output"), "D:\\ringtones");
     EXPECT_EQ(cw::readOutputFolder(file), "D:\\ringtones");
+}
+
+TEST_F(SettingsFile, EditedCopyrightIsKeptUnderUser) {
+    cw::SettingsState state;
+    cw::setCopyright(state, "(c) 着信 2026");
+    cw::storeUserCopyright(state, file);
+    EXPECT_EQ(value("user", "copyright"), "(c) 着信 2026");
+
+    cw::SettingsState next;
+    cw::readUserCopyright(next, file);
+    EXPECT_EQ(next.copyright, "(c) 着信 2026");
+    EXPECT_EQ(next.copyrightAnsi, platform::utf8ToCp932("(c) 着信 2026"));
 }

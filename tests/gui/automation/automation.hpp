@@ -10,6 +10,7 @@
 #include "tests/gui/automation/environment.hpp"
 #include "tests/gui/automation/folder_browser.hpp"
 #include "tests/gui/automation/input.hpp"
+#include "tests/gui/automation/layout.hpp"
 #include "tests/gui/automation/message_box.hpp"
 #include "tests/gui/automation/process.hpp"
 #include "tests/gui/automation/screenshot.hpp"

@@ -10,7 +10,7 @@ namespace gui_test {
 namespace {
 
 class OpenClipboard {
-public:
+  public:
     OpenClipboard() {
         if (!pollUntil([] { return ::OpenClipboard(nullptr) != FALSE; }, Milliseconds(3000)))
             throw AutomationError("the clipboard stayed opened by another program");

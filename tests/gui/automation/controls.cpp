@@ -8,7 +8,9 @@ namespace gui_test {
 
 namespace {
 
-bool isCombo(HWND window) { return className(window) == L"ComboBox"; }
+bool isCombo(HWND window) {
+    return className(window) == L"ComboBox";
+}
 
 } // namespace
 
@@ -23,7 +25,8 @@ std::vector<std::wstring> listItems(HWND window) {
         const LRESULT length = ::SendMessageW(window, getLength, i, 0);
         std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
         // Wine and Windows copy these texts between processes themselves.
-        const LRESULT copied = ::SendMessageW(window, getText, i, reinterpret_cast<LPARAM>(text.data()));
+        const LRESULT copied =
+            ::SendMessageW(window, getText, i, reinterpret_cast<LPARAM>(text.data()));
         text.resize(static_cast<std::size_t>(std::max<LRESULT>(copied, 0)));
         items.push_back(std::move(text));
     }
@@ -31,12 +34,17 @@ std::vector<std::wstring> listItems(HWND window) {
 }
 
 int selectedIndex(HWND window) {
-    return static_cast<int>(::SendMessageW(window, isCombo(window) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
+    return static_cast<int>(
+        ::SendMessageW(window, isCombo(window) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
 }
 
-int checkState(HWND button) { return static_cast<int>(::SendMessageW(button, BM_GETCHECK, 0, 0)); }
+int checkState(HWND button) {
+    return static_cast<int>(::SendMessageW(button, BM_GETCHECK, 0, 0));
+}
 
-bool isChecked(HWND button) { return checkState(button) == BST_CHECKED; }
+bool isChecked(HWND button) {
+    return checkState(button) == BST_CHECKED;
+}
 
 ScrollState scrollState(HWND bar) {
     SCROLLINFO info{};
@@ -47,6 +55,8 @@ ScrollState scrollState(HWND bar) {
     return {info.nMin, info.nMax, static_cast<int>(info.nPage), info.nPos, info.nTrackPos};
 }
 
-int editLimit(HWND edit) { return static_cast<int>(::SendMessageW(edit, EM_GETLIMITTEXT, 0, 0)); }
+int editLimit(HWND edit) {
+    return static_cast<int>(::SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
+}
 
 } // namespace gui_test

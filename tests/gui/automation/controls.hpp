@@ -24,8 +24,9 @@ struct ScrollState {
     int position = 0;
     int trackPosition = 0;
 };
-// A scroll-bar control's range, page and position (SBM_GETSCROLLINFO). A window's own WS_VSCROLL / WS_HSCROLL bars cannot be read from outside
-// under Wine; give such a program a scroll-bar control or read its effect instead.
+// A scroll-bar control's range, page and position (SBM_GETSCROLLINFO). A window's own WS_VSCROLL /
+// WS_HSCROLL bars cannot be read from outside under Wine; give such a program a scroll-bar control
+// or read its effect instead.
 ScrollState scrollState(HWND scrollBarControl);
 
 // EM_GETLIMITTEXT.

@@ -28,8 +28,8 @@ std::filesystem::path requiredFolder(const wchar_t* name) {
     return std::filesystem::absolute(std::filesystem::path(value));
 }
 
-// Wine's graphics driver is the X11 one unless the prefix names another (the "null" driver
-// runs windows without drawing them).
+// Wine draws through X11 and shows no window without an X display (DISPLAY, which Wine passes
+// on into the Windows environment); real Windows always has a screen.
 bool wineRunsWithoutDisplay() {
     const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
     if (!ntdll || !::GetProcAddress(ntdll, "wine_get_version")) return false; // real Windows
@@ -38,16 +38,22 @@ bool wineRunsWithoutDisplay() {
 
 } // namespace
 
-std::filesystem::path binDir() { return requiredFolder(L"CW_BIN_DIR"); }
+std::filesystem::path binDir() {
+    return requiredFolder(L"CW_BIN_DIR");
+}
 
-std::filesystem::path program(const std::string& name) { return binDir() / toWide(name); }
+std::filesystem::path program(const std::string& name) {
+    return binDir() / toWide(name);
+}
 
-std::filesystem::path sourceDir() { return requiredFolder(L"CW_SOURCE_DIR"); }
+std::filesystem::path sourceDir() {
+    return requiredFolder(L"CW_SOURCE_DIR");
+}
 
 std::filesystem::path screenshotDir() {
     const std::wstring value = variable(L"CW_SCREENSHOT_DIR");
-    std::filesystem::path dir = value.empty() ? std::filesystem::path(L"screenshots")
-                                              : std::filesystem::path(value);
+    std::filesystem::path dir =
+        value.empty() ? std::filesystem::path(L"screenshots") : std::filesystem::path(value);
     dir = std::filesystem::absolute(dir);
     std::filesystem::create_directories(dir);
     return dir;
@@ -57,6 +63,8 @@ bool interfaceLanguageIsJapanese() {
     return PRIMARYLANGID(::GetUserDefaultUILanguage()) == LANG_JAPANESE;
 }
 
-bool displayAvailable() { return !wineRunsWithoutDisplay(); }
+bool displayAvailable() {
+    return !wineRunsWithoutDisplay();
+}
 
 } // namespace gui_test

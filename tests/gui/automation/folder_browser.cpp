@@ -14,7 +14,9 @@ namespace gui_test {
 
 namespace {
 
-HWND folderTree(HWND browser) { return findDescendantByClass(browser, L"SysTreeView32"); }
+HWND folderTree(HWND browser) {
+    return findDescendantByClass(browser, L"SysTreeView32");
+}
 
 } // namespace
 
@@ -33,7 +35,8 @@ HWND waitForFolderBrowser(const Process& process, Milliseconds timeout) {
 std::wstring selectedFolderName(HWND browser) {
     const HWND tree = folderTree(browser);
     if (!tree) return {};
-    const auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    const auto item =
+        reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
     if (!item) return {};
     // The item record and its text buffer, both in the target, where the tree writes them.
     constexpr std::size_t textChars = MAX_PATH;
@@ -44,7 +47,8 @@ std::wstring selectedFolderName(HWND browser) {
     TVITEMW request{};
     request.mask = TVIF_TEXT;
     request.hItem = item;
-    request.pszText = reinterpret_cast<wchar_t*>(static_cast<unsigned char*>(remote.address()) + sizeof(TVITEMW));
+    request.pszText =
+        reinterpret_cast<wchar_t*>(static_cast<unsigned char*>(remote.address()) + sizeof(TVITEMW));
     request.cchTextMax = textChars;
     RemoteBuffer record(processId, &request, sizeof request);
     DWORD_PTR ok = 0;
@@ -61,18 +65,23 @@ std::wstring selectedFolderName(HWND browser) {
 void selectFolder(HWND browser, const std::filesystem::path& folder, Milliseconds timeout) {
     DWORD processId = 0;
     ::GetWindowThreadProcessId(browser, &processId);
-    const std::wstring path = folder.wstring();
+    // The shell parses the path: backslashes, no trailing separator, no "." or "..".
+    std::filesystem::path clean = std::filesystem::absolute(folder).lexically_normal();
+    clean.make_preferred();
+    if (!clean.has_filename() && clean.has_relative_path()) clean = clean.parent_path();
+    const std::wstring path = clean.wstring();
     RemoteBuffer text(processId, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
-    const std::wstring name = folder.filename().wstring();
+    const std::wstring name = clean.filename().wstring();
     // Sent, so the string is still there while the browser reads it. Its answer says
     // nothing (Wine's is always 0); the tree's selection does.
     waitUntil(
         [&] {
             DWORD_PTR ignored = 0;
             ::SendMessageTimeoutW(browser, BFFM_SETSELECTIONW, TRUE,
-                                  reinterpret_cast<LPARAM>(text.address()), SMTO_ABORTIFHUNG,
-                                  2000, &ignored);
-            return pollUntil([&] { return selectedFolderName(browser) == name; }, Milliseconds(200));
+                                  reinterpret_cast<LPARAM>(text.address()), SMTO_ABORTIFHUNG, 2000,
+                                  &ignored);
+            return pollUntil([&] { return selectedFolderName(browser) == name; },
+                             Milliseconds(200));
         },
         "the folder browser to select " + toUtf8(path), timeout,
         [&] { return "its selection is \"" + toUtf8(selectedFolderName(browser)) + "\""; });

@@ -3,18 +3,19 @@
 #include "tests/gui/automation/wait.hpp"
 
 #include <algorithm>
-#include <iterator>
+#include <vector>
 
 namespace gui_test {
 
 namespace {
 
-LPARAM pointParam(POINT p) { return MAKELPARAM(static_cast<short>(p.x), static_cast<short>(p.y)); }
+LPARAM pointParam(POINT p) {
+    return MAKELPARAM(static_cast<short>(p.x), static_cast<short>(p.y));
+}
 
 // Runs `action` with our thread's input attached to the target's, so that focus and key
 // state calls made here act on the target's input.
-template <typename Action>
-void withAttachedInput(HWND window, Action action) {
+template <typename Action> void withAttachedInput(HWND window, Action action) {
     const DWORD target = ::GetWindowThreadProcessId(window, nullptr);
     const DWORD self = ::GetCurrentThreadId();
     const bool attached = target != self && ::AttachThreadInput(self, target, TRUE);
@@ -39,7 +40,7 @@ void sendMouse(DWORD buttons, POINT screen) {
     input.mi.dy = ::MulDiv(screen.y, 65535, height - 1);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
     ::SendInput(1, &input, sizeof input);
-    // Each event is handled before the next, as with a hand on the mouse.
+    // A short pause after each event gives the program time to react, as a hand would.
     pause(Milliseconds(25));
 }
 
@@ -61,7 +62,8 @@ void mouseDrag(POINT from, POINT to, int steps) {
 }
 
 void postCommand(HWND window, int id, int code, HWND controlWindow) {
-    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(controlWindow));
+    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, code),
+                   reinterpret_cast<LPARAM>(controlWindow));
 }
 
 LRESULT sendCommand(HWND window, int id, int code, HWND controlWindow) {
@@ -69,7 +71,9 @@ LRESULT sendCommand(HWND window, int id, int code, HWND controlWindow) {
                           reinterpret_cast<LPARAM>(controlWindow));
 }
 
-void clickButton(HWND button) { ::PostMessageW(button, BM_CLICK, 0, 0); }
+void clickButton(HWND button) {
+    ::PostMessageW(button, BM_CLICK, 0, 0);
+}
 
 void clickAt(HWND window, POINT p, WPARAM keys) {
     moveCursorTo(window, p);
@@ -92,30 +96,36 @@ void doubleClickAt(HWND window, POINT p) {
 
 void dragBy(HWND window, POINT from, POINT to, int steps) {
     if (steps < 1) steps = 1;
+    // Sent one by one, so each is handled before the next is computed: a program that moves
+    // its window while dragging sees the later points relative to the moved window, as the
+    // points are expressed relative to where the press point is now. The timeout lets a
+    // program that starts a loop of its own on the press go on receiving them.
+    auto send = [&](UINT message, WPARAM keys, POINT client) {
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutW(window, message, keys, pointParam(client), SMTO_NORMAL, 1000,
+                              &ignored);
+    };
     moveCursorTo(window, from);
-    ::PostMessageW(window, WM_MOUSEMOVE, 0, pointParam(from));
-    ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, pointParam(from));
-    // A program that moves its window while dragging sees the later points relative to the
-    // moved window; the points are sent one by one, each once the previous has been handled,
-    // and expressed relative to where the press point is now.
-    settle(window);
+    send(WM_MOUSEMOVE, 0, from);
     POINT pressScreen = from;
     ::ClientToScreen(window, &pressScreen);
+    send(WM_LBUTTONDOWN, MK_LBUTTON, from);
     for (int i = 1; i <= steps; ++i) {
         const POINT targetScreen{pressScreen.x + (to.x - from.x) * i / steps,
                                  pressScreen.y + (to.y - from.y) * i / steps};
         ::SetCursorPos(targetScreen.x, targetScreen.y);
         POINT client = targetScreen;
         ::ScreenToClient(window, &client);
-        ::SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, pointParam(client));
+        send(WM_MOUSEMOVE, MK_LBUTTON, client);
     }
     POINT end{pressScreen.x + to.x - from.x, pressScreen.y + to.y - from.y};
     ::ScreenToClient(window, &end);
-    ::SendMessageW(window, WM_LBUTTONUP, 0, pointParam(end));
+    send(WM_LBUTTONUP, 0, end);
 }
 
 void typeText(HWND window, const std::wstring& text) {
-    for (wchar_t c : text) ::PostMessageW(window, WM_CHAR, c, 1);
+    for (wchar_t c : text)
+        ::PostMessageW(window, WM_CHAR, c, 1);
 }
 
 void setText(HWND window, const std::wstring& text) {
@@ -123,34 +133,45 @@ void setText(HWND window, const std::wstring& text) {
 }
 
 void pressKey(HWND window, UINT virtualKey, unsigned modifiers) {
-    const UINT scan = ::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
-    const LPARAM down = 1 | (static_cast<LPARAM>(scan) << 16);
-    const LPARAM up = down | (1LL << 30) | (1LL << 31);
     if (modifiers == noModifier) {
+        const UINT scan = ::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+        const LPARAM down = 1 | (static_cast<LPARAM>(scan) << 16);
+        const LPARAM up = down | (1LL << 30) | (1LL << 31);
         ::PostMessageW(window, WM_KEYDOWN, virtualKey, down);
         ::PostMessageW(window, WM_KEYUP, virtualKey, up);
         return;
     }
-    withAttachedInput(window, [&] {
-        BYTE saved[256] = {};
-        ::GetKeyboardState(saved);
-        BYTE held[256];
-        std::copy(std::begin(saved), std::end(saved), std::begin(held));
-        if (modifiers & shift) held[VK_SHIFT] = held[VK_LSHIFT] = 0x80;
-        if (modifiers & control) held[VK_CONTROL] = held[VK_LCONTROL] = 0x80;
-        if (modifiers & alt) held[VK_MENU] = held[VK_LMENU] = 0x80;
-        ::SetKeyboardState(held);
-        ::PostMessageW(window, WM_KEYDOWN, virtualKey, down);
-        ::PostMessageW(window, WM_KEYUP, virtualKey, up);
-        settle(window);
-        ::SetKeyboardState(saved);
-    });
+    // Posted keys leave the key state alone, so the held modifiers are typed as real input:
+    // each key reaches the window with the focus, and GetKeyState there shows what was held
+    // when that key was pressed.
+    withAttachedInput(window, [&] { ::SetForegroundWindow(::GetAncestor(window, GA_ROOT)); });
+    setFocus(window);
+    std::vector<WORD> held;
+    if (modifiers & control) held.push_back(VK_CONTROL);
+    if (modifiers & shift) held.push_back(VK_SHIFT);
+    if (modifiers & alt) held.push_back(VK_MENU);
+    std::vector<INPUT> inputs;
+    auto key = [&](WORD vk, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    for (WORD vk : held)
+        key(vk, false);
+    key(static_cast<WORD>(virtualKey), false);
+    key(static_cast<WORD>(virtualKey), true);
+    for (auto vk = held.rbegin(); vk != held.rend(); ++vk)
+        key(*vk, true);
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void scrollBar(HWND bar, int code, int position) {
     const bool vertical = (::GetWindowLongPtrW(bar, GWL_STYLE) & SBS_VERT) != 0;
-    ::PostMessageW(::GetParent(bar), vertical ? WM_VSCROLL : WM_HSCROLL,
-                   MAKEWPARAM(code, position), reinterpret_cast<LPARAM>(bar));
+    ::PostMessageW(::GetParent(bar), vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, position),
+                   reinterpret_cast<LPARAM>(bar));
 }
 
 void scrollWindow(HWND window, bool vertical, int code, int position) {
@@ -177,8 +198,8 @@ HWND focusedWindow(HWND anyWindowOfThread) {
 }
 
 void settle(HWND window) {
-    // WaitForInputIdle returns once the thread waits for input with nothing pending; the sent
-    // WM_NULL makes sure it has looked at its queue since our last post.
+    // The sent WM_NULL is answered once the thread looks at its queue again; WaitForInputIdle
+    // adds Wine's idle report. Neither sees the posted messages still waiting.
     DWORD processId = 0;
     ::GetWindowThreadProcessId(window, &processId);
     DWORD_PTR ignored = 0;

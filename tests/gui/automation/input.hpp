@@ -16,13 +16,15 @@ LRESULT sendCommand(HWND window, int id, int code = BN_CLICKED, HWND control = n
 void clickButton(HWND button);
 
 // A left click at a point of the window's client area: WM_MOUSEMOVE, WM_LBUTTONDOWN,
-// WM_LBUTTONUP; the cursor is moved there too. `keys` adds MK_SHIFT / MK_CONTROL to the button state.
+// WM_LBUTTONUP; the cursor is moved there too. `keys` adds MK_SHIFT / MK_CONTROL to the button
+// state.
 void clickAt(HWND window, POINT client, WPARAM keys = 0);
 // The same for a right click and a double click.
 void rightClickAt(HWND window, POINT client);
 void doubleClickAt(HWND window, POINT client);
 // Presses at `from` (client coordinates of `window`), moves in `steps` to `to` and releases,
-// as a user drags a window by a point of it. The moves carry MK_LBUTTON.
+// as a user drags a window by a point of it: the messages are sent one after the other, so
+// they arrive in order; the moves carry MK_LBUTTON.
 void dragBy(HWND window, POINT from, POINT to, int steps = 4);
 
 // Real mouse input (SendInput) at screen points: it reaches whatever window is under the
@@ -39,9 +41,11 @@ void setText(HWND window, const std::wstring& text);
 
 enum Modifier : unsigned { noModifier = 0, shift = 1, control = 2, alt = 4 };
 
-// WM_KEYDOWN and WM_KEYUP for a virtual key (VK_UP, VK_TAB, 'A'...), posted to `window`.
-// With modifiers, the target's key state (GetKeyState) shows them held while it handles
-// the key: the state is set through the target thread's attached input and restored after.
+// A key press (VK_UP, VK_TAB, 'A'...). Without modifiers: WM_KEYDOWN and WM_KEYUP posted to
+// `window`, in order with other posted input. With modifiers: `window` gets the focus and the
+// keys are typed as real input (SendInput), so GetKeyState in the target shows Shift (Ctrl,
+// Alt) held while it handles the key, and the target's message loop sees it first, as with a
+// user's keyboard.
 void pressKey(HWND window, UINT virtualKey, unsigned modifiers = noModifier);
 
 // A scroll request (SB_LINEDOWN, SB_THUMBPOSITION with `position`...) from the scroll-bar
@@ -61,9 +65,9 @@ HWND focusedWindow(HWND anyWindowOfThread);
 // Waits (up to two seconds) until the thread of `window` has handled everything posted to
 // it so far: a sent message is answered only when the thread looks at its queue, and the
 // queue is then checked empty by the thread's own idle state.
-// Gives the thread of `window` the chance to handle what was posted to it: returns once it
-// waits for input with nothing pending (at most about four seconds). Check the effect of a
-// step with waitUntil where it matters; this only saves needless polling.
+// Gives the thread of `window` a moment: returns once it has answered a sent message and Wine
+// reports it idle (at most about six seconds). Messages posted to it may still be waiting
+// (measured: after 26 posted keys, often a few were), so check a step's effect with waitUntil.
 void settle(HWND window);
 
 } // namespace gui_test

@@ -28,7 +28,8 @@ const DialogButton& MessageBoxInfo::button(int id) const {
 
 std::vector<int> MessageBoxInfo::buttonIds() const {
     std::vector<int> ids;
-    for (const DialogButton& b : buttons) ids.push_back(b.id);
+    for (const DialogButton& b : buttons)
+        ids.push_back(b.id);
     return ids;
 }
 

@@ -21,7 +21,8 @@ struct DialogButton {
 struct MessageBoxInfo {
     HWND handle = nullptr;
     std::wstring caption;
-    std::wstring text; // the message; its lines joined by "\n" as the box shows them
+    std::wstring text; // the message as the program gave it ("\r\n" stays), several
+                       // static texts joined by "\n"
     std::vector<DialogButton> buttons;
     HWND owner = nullptr;
     bool hasIcon = false;

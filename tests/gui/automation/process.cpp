@@ -73,7 +73,8 @@ Process Process::launch(const LaunchOptions& options) {
     }
 
     Environment env = currentEnvironment();
-    for (const auto& [name, value] : options.environment) env[name] = value;
+    for (const auto& [name, value] : options.environment)
+        env[name] = value;
     std::wstring block = environmentBlock(env);
 
     STARTUPINFOW startup{};

@@ -19,8 +19,8 @@ struct LaunchOptions {
     // The command line after the program, as it stands (for tests of a program's own
     // quoting); used instead of `arguments` when set.
     std::optional<std::wstring> rawArguments{};
-    std::filesystem::path workingDir{};  // empty: the test's current folder
-    int show = SW_SHOWNORMAL;            // STARTUPINFO's wShowWindow, e.g. SW_SHOWMINNOACTIVE
+    std::filesystem::path workingDir{}; // empty: the test's current folder
+    int show = SW_SHOWNORMAL;           // STARTUPINFO's wShowWindow, e.g. SW_SHOWMINNOACTIVE
     // Extra environment variables for the child (name, value); the rest is inherited. (The
     // interface language is not one of them under Wine: a child always gets its parent's;
     // see interfaceLanguageIsJapanese() in environment.hpp.)
@@ -28,7 +28,7 @@ struct LaunchOptions {
 };
 
 class Process {
-public:
+  public:
     Process() = default;
     // Throws AutomationError when the program cannot be started.
     static Process launch(const LaunchOptions& options);
@@ -59,7 +59,7 @@ public:
     // Gives up ownership: the process is no longer ended with this object.
     void detach();
 
-private:
+  private:
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
 };

@@ -11,10 +11,10 @@ namespace gui_test {
 namespace {
 
 HANDLE openForMemory(DWORD processId) {
-    const HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
-                                             PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION |
-                                             SYNCHRONIZE,
-                                         FALSE, processId);
+    const HANDLE process =
+        ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
+                          PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | SYNCHRONIZE,
+                      FALSE, processId);
     if (!process)
         throw AutomationError("cannot open process " + std::to_string(processId) + " (error " +
                               std::to_string(::GetLastError()) + ")");
@@ -101,8 +101,9 @@ HGLOBAL globalAllocInProcess(DWORD processId, const void* data, std::size_t size
         failure = "cannot write into process " + std::to_string(processId);
     } else {
         auto* code = static_cast<unsigned char*>(remote) + sizeof call;
-        const HANDLE thread = ::CreateRemoteThread(
-            process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(code), remote, 0, nullptr);
+        const HANDLE thread = ::CreateRemoteThread(process, nullptr, 0,
+                                                   reinterpret_cast<LPTHREAD_START_ROUTINE>(code),
+                                                   remote, 0, nullptr);
         if (!thread) {
             failure = "cannot start a thread in process " + std::to_string(processId);
         } else {
@@ -111,7 +112,8 @@ HGLOBAL globalAllocInProcess(DWORD processId, const void* data, std::size_t size
             AllocCall done{};
             if (::ReadProcessMemory(process, remote, &done, sizeof done, nullptr) && done.result)
                 block = reinterpret_cast<HGLOBAL>(static_cast<std::uintptr_t>(done.result));
-            if (!block) failure = "GlobalAlloc failed in process " + std::to_string(processId);
+            if (!block)
+                failure = "GlobalAlloc failed in process " + std::to_string(processId);
             else if (!::WriteProcessMemory(process, block, data, size, nullptr))
                 failure = "cannot fill the block in process " + std::to_string(processId);
         }

@@ -10,7 +10,7 @@ namespace gui_test {
 
 // A block allocated in the target with VirtualAllocEx and freed with this object.
 class RemoteBuffer {
-public:
+  public:
     // Throws AutomationError when the process cannot be opened or the memory not allocated.
     RemoteBuffer(DWORD processId, const void* data, std::size_t size);
     ~RemoteBuffer();
@@ -21,7 +21,7 @@ public:
     // Copies `size` bytes from `offset` within the block; throws AutomationError on failure.
     void read(std::size_t offset, void* out, std::size_t size) const;
 
-private:
+  private:
     HANDLE process_ = nullptr;
     void* address_ = nullptr;
 };

@@ -13,6 +13,8 @@ namespace {
 
 std::filesystem::path save(const RgbImage& image, std::string name) {
     if (name.size() < 4 || name.compare(name.size() - 4, 4, ".png") != 0) name += ".png";
+    if (image.width == 0 || image.height == 0)
+        throw AutomationError("screenshot " + name + ": nothing of it is on the screen");
     const std::filesystem::path file = screenshotDir() / toWide(name);
     if (!writePng(file, image)) throw AutomationError("cannot write " + toUtf8(file.wstring()));
     return file;
@@ -20,11 +22,18 @@ std::filesystem::path save(const RgbImage& image, std::string name) {
 
 } // namespace
 
-RgbImage captureScreenRect(const RECT& screen) {
+RgbImage captureScreenRect(const RECT& wanted) {
+    // Only what lies on the screen can be read (Wine's BitBlt of a rectangle that reaches past
+    // the screen's edge fails as a whole, leaving black), so the picture is clipped to it.
+    const RECT desktop{
+        ::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN),
+        ::GetSystemMetrics(SM_XVIRTUALSCREEN) + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+        ::GetSystemMetrics(SM_YVIRTUALSCREEN) + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    RECT screen{};
     RgbImage image;
-    image.width = std::max<LONG>(0, screen.right - screen.left);
-    image.height = std::max<LONG>(0, screen.bottom - screen.top);
-    if (image.width == 0 || image.height == 0) return image;
+    if (!::IntersectRect(&screen, &wanted, &desktop)) return image;
+    image.width = screen.right - screen.left;
+    image.height = screen.bottom - screen.top;
 
     const HDC screenDc = ::GetDC(nullptr);
     const HDC memory = ::CreateCompatibleDC(screenDc);

@@ -22,6 +22,8 @@ void waitUntil(const std::function<bool()>& condition, const std::string& what,
     throw AutomationError(message);
 }
 
-void pause(Milliseconds duration) { std::this_thread::sleep_for(duration); }
+void pause(Milliseconds duration) {
+    std::this_thread::sleep_for(duration);
+}
 
 } // namespace gui_test

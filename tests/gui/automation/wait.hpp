@@ -19,7 +19,7 @@ inline constexpr Milliseconds pollInterval{20};
 
 // A wait that ran out of time, or an automation step that could not be done.
 class AutomationError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

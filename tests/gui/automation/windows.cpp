@@ -23,7 +23,8 @@ void collect(HWND window, int depth, std::vector<WindowInfo>& tree) {
     WindowInfo info = describe(window);
     info.depth = depth;
     tree.push_back(std::move(info));
-    for (HWND child : children(window)) collect(child, depth + 1, tree);
+    for (HWND child : children(window))
+        collect(child, depth + 1, tree);
 }
 
 std::string styleFlags(const WindowInfo& info) {
@@ -68,8 +69,9 @@ std::wstring windowText(HWND window) {
         return {};
     std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    if (!::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                               SMTO_ABORTIFHUNG, textTimeoutMs, &copied))
+    if (!::SendMessageTimeoutW(window, WM_GETTEXT, text.size(),
+                               reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                               textTimeoutMs, &copied))
         return {};
     text.resize(wcsnlen(text.c_str(), text.size()));
     return text;
@@ -128,7 +130,9 @@ std::string formatTree(const std::vector<WindowInfo>& tree) {
     return out;
 }
 
-std::string formatTree(HWND root) { return formatTree(windowTree(root)); }
+std::string formatTree(HWND root) {
+    return formatTree(windowTree(root));
+}
 
 HWND findChild(HWND parent, int id) {
     for (HWND child : children(parent)) {
@@ -140,7 +144,8 @@ HWND findChild(HWND parent, int id) {
 
 HWND childById(HWND parent, int id) {
     if (HWND child = findChild(parent, id)) return child;
-    throw AutomationError("no control with id " + std::to_string(id) + " in\n" + formatTree(parent));
+    throw AutomationError("no control with id " + std::to_string(id) + " in\n" +
+                          formatTree(parent));
 }
 
 HWND findDescendantByClass(HWND parent, const std::wstring& name) {
@@ -168,7 +173,9 @@ std::vector<HWND> topLevelWindows(DWORD processId) {
     return search.found;
 }
 
-std::vector<HWND> topLevelWindows(const Process& process) { return topLevelWindows(process.id()); }
+std::vector<HWND> topLevelWindows(const Process& process) {
+    return topLevelWindows(process.id());
+}
 
 HWND findWindow(const Process& process, const WindowQuery& query) {
     for (HWND window : topLevelWindows(process))
@@ -214,9 +221,11 @@ void waitForWindowGone(HWND window, Milliseconds timeout, bool hiddenCounts) {
 }
 
 std::string describeProcessWindows(const Process& process) {
-    std::string out = process.running() ? "windows of process " + std::to_string(process.id()) + ":\n"
-                                        : "process " + std::to_string(process.id()) + " has ended\n";
-    for (HWND window : topLevelWindows(process)) out += formatTree(window);
+    std::string out = process.running()
+                          ? "windows of process " + std::to_string(process.id()) + ":\n"
+                          : "process " + std::to_string(process.id()) + " has ended\n";
+    for (HWND window : topLevelWindows(process))
+        out += formatTree(window);
     return out;
 }
 

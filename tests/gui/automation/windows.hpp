@@ -17,18 +17,18 @@ class Process;
 struct WindowInfo {
     HWND handle = nullptr;
     std::wstring className;
-    int id = 0;              // GetDlgCtrlID: the control id of a child
-    std::wstring text;       // WM_GETTEXT
-    RECT rect{};             // child: relative to the parent's client area; top level: screen
-    RECT screenRect{};       // GetWindowRect
-    RECT clientRect{};       // GetClientRect (0, 0, width, height)
+    int id = 0;        // GetDlgCtrlID: the control id of a child
+    std::wstring text; // WM_GETTEXT
+    RECT rect{};       // child: relative to the parent's client area; top level: screen
+    RECT screenRect{}; // GetWindowRect
+    RECT clientRect{}; // GetClientRect (0, 0, width, height)
     DWORD style = 0;
     DWORD exStyle = 0;
-    bool visible = false;    // WS_VISIBLE of the window itself
+    bool visible = false; // WS_VISIBLE of the window itself
     bool enabled = false;
-    HWND owner = nullptr;    // GetWindow(GW_OWNER)
-    HWND parent = nullptr;   // the parent window; nullptr for a top-level window
-    int depth = 0;           // in a tree: 0 for its root
+    HWND owner = nullptr;  // GetWindow(GW_OWNER)
+    HWND parent = nullptr; // the parent window; nullptr for a top-level window
+    int depth = 0;         // in a tree: 0 for its root
     DWORD processId = 0;
 
     int width() const { return rect.right - rect.left; }
@@ -60,13 +60,13 @@ HWND findDescendantByClass(HWND parent, const std::wstring& className);
 
 // Which top-level window to look for. Empty fields do not restrict.
 struct WindowQuery {
-    std::wstring className{};         // e.g. L"mainWClass", L"#32770" for a dialog
+    std::wstring className{};           // e.g. L"mainWClass", L"#32770" for a dialog
     std::optional<std::wstring> text{}; // the exact window text (L"" for an empty one)
-    std::optional<HWND> owner{};      // the exact owner (nullptr: unowned)
+    std::optional<HWND> owner{};        // the exact owner (nullptr: unowned)
     bool visibleOnly = true;
     bool enabledOnly = false;
     std::function<bool(const WindowInfo&)> predicate{};
-    std::string description{};        // how the failure message names it; built when empty
+    std::string description{}; // how the failure message names it; built when empty
 };
 
 // The top-level windows of a process, in Z order (topmost first).

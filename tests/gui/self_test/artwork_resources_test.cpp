@@ -41,7 +41,8 @@ TEST(GuiArtwork, IconsLoadAtEverySizeWithTransparentCorners) {
     const HDC screen = ::GetDC(nullptr);
     const HDC memory = ::CreateCompatibleDC(screen);
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, sheet.width, -sheet.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    info.bmiHeader = {
+        sizeof info.bmiHeader, sheet.width, -sheet.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     const HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     const HGDIOBJ old = ::SelectObject(memory, bitmap);

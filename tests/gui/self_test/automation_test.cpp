@@ -46,6 +46,18 @@ TEST(GuiAutomation, TreeDescribesTheWindowAndItsControls) {
     EXPECT_EQ(press.screenRect.left, client.x + 10);
 
     EXPECT_EQ(describe(app.control(ids::label)).text, L"着信音のテスト: 日本語の表示");
+    EXPECT_TRUE(controlsAt(app.window, {{ids::pressButton, 10, 10, 80, 24, L"Button", L"Press"},
+                                        {ids::scroller, 10, 130, 365, 16, L"ScrollBar"},
+                                        {ids::loopBox, 10, 214, 80, 20, {}, L"Loop"}}));
+    const testing::AssertionResult wrong =
+        controlsAt(app.window, {{ids::pressButton, 11, 10, 80, 24, {}, L"Pressed"}, {9999}});
+    EXPECT_FALSE(wrong);
+    EXPECT_NE(std::string(wrong.message())
+                  .find("control 101: at (10,10 80x24), expected (11,10 80x24)\n"
+                        "control 101: text \"Press\", expected \"Pressed\"\n"
+                        "control 9999: missing"),
+              std::string::npos)
+        << wrong.message();
     const std::string printed = formatTree(tree);
     EXPECT_NE(printed.find("id=101 \"Press\" (10,10 80x24)"), std::string::npos) << printed;
     EXPECT_EQ(findChild(app.window, 9999), nullptr);
@@ -161,8 +173,9 @@ TEST(GuiAutomation, DroppedFilesArriveInOrderWithTheirPoint) {
                                                       L"C:\\sounds\\着信 two.wav", L"Z:\\three"};
     dropFiles(app.window, files, {.point = {5, 6}});
     app.expectStatus(L"dropped 3 at 5,6 client");
-    EXPECT_EQ(listItems(app.control(ids::dropList)),
-              (std::vector<std::wstring>{files[0].wstring(), files[1].wstring(), files[2].wstring()}));
+    EXPECT_EQ(
+        listItems(app.control(ids::dropList)),
+        (std::vector<std::wstring>{files[0].wstring(), files[1].wstring(), files[2].wstring()}));
     dropFiles(app.window, {L"C:\\four.wav"}, {.point = {700, 500}, .nonClient = true});
     app.expectStatus(L"dropped 1 at 700,500 outside");
 }
@@ -212,6 +225,14 @@ TEST(GuiAutomation, FolderBrowserTakesAPreselectedFolderOrIsCancelled) {
     pressOk(browser);
     app.expectStatus(L"folder " + folder.wstring());
 
+    // A folder of drive Z: (the Linux tree), named with forward slashes and a trailing one.
+    const std::filesystem::path linuxSide = screenshotDir() / L"browse target";
+    std::filesystem::create_directories(linuxSide);
+    clickButton(app.control(ids::browseButton));
+    browser = waitForFolderBrowser(app.process);
+    chooseFolder(browser, linuxSide.generic_wstring() + L"/");
+    app.expectStatus(L"folder " + linuxSide.wstring());
+
     clickButton(app.control(ids::browseButton));
     browser = waitForFolderBrowser(app.process);
     pressCancel(browser);
@@ -236,6 +257,18 @@ TEST(GuiAutomation, ScreenshotsArePngFilesOfTheWindowOrScreen) {
     EXPECT_TRUE(std::any_of(pixels.pixels.begin(), pixels.pixels.end(),
                             [](std::uint8_t v) { return v > 64; }));
     EXPECT_TRUE(std::filesystem::exists(screenshotScreen("screen.png")));
+
+    // A window reaching past the bottom of the screen is pictured down to the edge.
+    const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    ::SetWindowPos(app.window, nullptr, 100, screenHeight - 100, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    waitUntil([&] { return describe(app.window).screenRect.top == screenHeight - 100; },
+              "the window to move");
+    const std::filesystem::path cut = screenshotWindow(app.window, "fixture_window_cut");
+    EXPECT_EQ(bigEndian32(fileStart(cut, 24), 20), 100u);
+    const RgbImage visible = captureScreenRect(describe(app.window).screenRect);
+    EXPECT_TRUE(std::any_of(visible.pixels.begin(), visible.pixels.end(),
+                            [](std::uint8_t v) { return v > 64; }));
 }
 
 // The suite's second run (ENGLISH_TESTS) has the English interface; the first the Japanese.

@@ -1,0 +1,15 @@
+// The one font of all controls: height 15, normal weight, face "ＭＳ Ｐ明朝", or an installed
+// Mincho face when that one is missing (as under Wine, which has no fonts of its own).
+#pragma once
+
+#include <string>
+#include <windows.h>
+
+namespace cwgui {
+
+// The face the controls use on this system.
+std::wstring controlFontFace();
+
+HFONT createControlFont();
+
+} // namespace cwgui
