@@ -20,6 +20,15 @@ private:
     WorkerSlot& worker_;
 };
 
+// Each row in turn on this thread, in the batch's working folder (an empty folder stands
+// for it).
+void oneRowAfterAnother(const std::vector<std::size_t>& rows, const RowSteps& steps) {
+    for (std::size_t i : rows) {
+        steps.starting(i);
+        steps.finished(i, steps.convert(i, {}));
+    }
+}
+
 } // namespace
 
 JobRequest makeJobRequest(const SettingsState& state, const FileRow& row,
@@ -62,26 +71,42 @@ BatchEnd runBatch(FileList& list, BatchPort& port, const BatchSetup& setup, Work
     list.results.reserve(list.rows.size());
     const double level = batchLevel(port.settings());
 
-    auto convertRow = [&](std::size_t i) {
-        port.rowStarting(list, i);
-        JobRequest request =
-            makeJobRequest(port.settings(), list.rows[i], outputFolder, level, setup.workFolder);
+    RowSteps steps;
+    steps.starting = [&](std::size_t i) { port.rowStarting(list, i); };
+    steps.convert = [&](std::size_t i, const platform::Path& workFolder) {
+        JobRequest request = makeJobRequest(port.settings(), list.rows[i], outputFolder, level,
+                                            workFolder.empty() ? setup.workFolder : workFolder);
         request.programFolder = setup.programFolder;
-        const int code = setup.convert(request);
+        return setup.convert(request);
+    };
+    steps.finished = [&](std::size_t i, int code) {
         if (i < list.results.size()) list.results[i] = code;
         else list.results.push_back(code);
         port.rowFinished(list, i);
-        return code != 0;
+    };
+    const PassRunner runPass = setup.runPass ? setup.runPass : PassRunner(oneRowAfterAnother);
+    // One pass; true when a row failed.
+    auto pass = [&](const std::vector<std::size_t>& rows) {
+        bool failed = false;
+        RowSteps counted = steps;
+        counted.finished = [&](std::size_t i, int code) {
+            steps.finished(i, code);
+            failed = failed || code != 0;
+        };
+        runPass(rows, counted);
+        return failed;
     };
 
-    bool failed = false;
-    for (std::size_t i = 0; i < list.rows.size(); ++i) failed = convertRow(i) || failed;
+    std::vector<std::size_t> all(list.rows.size());
+    for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
+    bool failed = pass(all);
 
     while (failed) {
         if (!port.askRetry(message::retryQuestion)) return BatchEnd::failuresLeft;
-        failed = false;
+        std::vector<std::size_t> failedRows;
         for (std::size_t i = 0; i < list.rows.size(); ++i)
-            if (list.results[i] != 0) failed = convertRow(i) || failed;
+            if (list.results[i] != 0) failedRows.push_back(i);
+        failed = pass(failedRows);
     }
     port.showMessage(message::allSucceeded);
     return BatchEnd::allSucceeded;

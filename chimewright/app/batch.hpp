@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cw {
 
@@ -35,11 +36,27 @@ public:
     virtual void showMessage(std::string_view text) = 0;
 };
 
+// The three steps of one row in a pass. `starting` and `finished` talk to the port and run on
+// the batch's thread, `finished` in row order; `convert` builds the row's job for a working
+// folder (empty: the batch's own) and converts it, and may run on another thread (one row
+// per folder at a time).
+struct RowSteps {
+    std::function<void(std::size_t row)> starting;
+    std::function<int(std::size_t row, const platform::Path& workFolder)> convert;
+    std::function<void(std::size_t row, int code)> finished;
+};
+
+// Runs one pass over `rows` (ascending) with `steps`.
+using PassRunner = std::function<void(const std::vector<std::size_t>& rows, const RowSteps& steps)>;
+
 struct BatchSetup {
     platform::Path settingsFile; // where the output folder is kept
     platform::Path workFolder;   // temporary files
     platform::Path programFolder; // tarnwick and the QCP converter; empty: workFolder
     std::function<int(const JobRequest&)> convert = prepareJob;
+    // Empty: each row in turn, in workFolder, on the batch's thread. A runner that converts
+    // on other threads needs a port whose settings() may be called from them.
+    PassRunner runPass;
 };
 
 enum class BatchEnd {

@@ -8,6 +8,7 @@
 #include "chimewright/app/settings_file.hpp"
 #include "chimewright/app/trace_log.hpp"
 #include "chimewright/app/user_text.hpp"
+#include "chimewright/cli/batch_extras_run.hpp"
 #include "chimewright/cli/console_port.hpp"
 #include "chimewright/cli/work_folder.hpp"
 #include "chimewright/cli/target_listing.hpp"
@@ -114,9 +115,15 @@ int runBatchCommand(const Options& options) {
     setup.settingsFile = settingsFile;
     setup.workFolder = std::filesystem::absolute(work, ec);
     setup.programFolder = platform::moduleFolder(); // tarnwick and PVConv.exe lie beside us
+    BatchExtrasRun extras(options.extras, language);
+    if (std::string problem = extras.attach(setup, list.rows.size()); !problem.empty()) {
+        std::fprintf(stderr, "chimewright: %s\n", problem.c_str());
+        return 1;
+    }
     cw::WorkerSlot& worker = cw::batchWorker();
     if (!worker.claim(1)) return 1;
     const cw::BatchEnd end = cw::runBatch(list, port, setup, worker);
+    const bool reported = extras.finish(end);
 
     if (end == cw::BatchEnd::failuresLeft) {
         std::size_t failed = 0;
@@ -125,7 +132,7 @@ int runBatchCommand(const Options& options) {
                      static_cast<unsigned long long>(failed),
                      static_cast<unsigned long long>(list.results.size()));
     }
-    return end == cw::BatchEnd::allSucceeded ? 0 : 1;
+    return end == cw::BatchEnd::allSucceeded && reported ? 0 : 1;
 }
 
 } // namespace console

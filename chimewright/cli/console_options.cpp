@@ -20,6 +20,8 @@ struct OptionSpec {
     const char* needs;   // what a missing value is, for the message
     const char* help;    // lines separated by "\n"
     std::string (*apply)(Options& options, const std::string& value); // empty, or a problem
+    // The value comes only after "=" and may be left out (empty then): "--name[=VALUE]".
+    bool valueAfterEqualsOnly = false;
 };
 
 std::string setMode(Options& options, Options::Mode mode) {
@@ -111,6 +113,22 @@ const OptionSpec optionTable[] = {
      "limit is in ADPCM bytes per channel for MFi, in bytes for SMAF",
      [](Options& o, const std::string&) { return setMode(o, Options::Mode::listTargets); }},
 
+    {"large batches (docs/batch-jobs-and-report.md has the report's forms):", "--jobs",
+     nullptr, "N", "a number",
+     "convert N rows at once (default 1; 0: one per core), each worker\n"
+     "in a folder job1, job2, ... of the working folder; results are\n"
+     "printed in row order and the files are those of one worker",
+     [](Options& o, const std::string& v) { return applyJobs(o.extras, v); }},
+    {nullptr, "--report", nullptr, "FORMAT", nullptr,
+     "after the batch, for every row and target: the file, its size\n"
+     "against its limit, its playing time and how close it sounds to\n"
+     "its source (SNR and correlation per channel); FORMAT is text\n"
+     "(the default) or json",
+     [](Options& o, const std::string& v) { return applyReport(o.extras, v); }, true},
+    {nullptr, "--report-file", nullptr, "FILE", "a file",
+     "write the report to FILE instead of standard output",
+     [](Options& o, const std::string& v) { return applyReportFile(o.extras, v); }},
+
     {"--render-temp FILE renders only the temporary WAV files of FILE into the work folder:",
      "--render-temp", nullptr, nullptr, nullptr, "convert nothing else",
      [](Options& o, const std::string&) { return setMode(o, Options::Mode::renderTemp); }},
@@ -154,7 +172,10 @@ std::string optionHelp() {
     for (const OptionSpec& spec : optionTable) {
         if (spec.heading) text.append("\n").append(spec.heading).append("\n");
         std::string left = std::string("  ") + spec.names;
-        if (spec.value) left.append(" ").append(spec.value);
+        if (spec.value && spec.valueAfterEqualsOnly)
+            left.append("[=").append(spec.value).append("]");
+        else if (spec.value)
+            left.append(" ").append(spec.value);
         left.append(left.size() + 2 > helpColumn ? "\n" + std::string(helpColumn, ' ')
                                                  : std::string(helpColumn - left.size(), ' '));
         text += left;
@@ -227,6 +248,7 @@ std::string usageText() {
            "  chimewright --targets all --volume n505=80 --volume normalize=90 -o out a.wav b.mp3\n"
            "  chimewright --targets p903:16kHz:unlimited,Andr --save --list-targets\n"
            "  chimewright --lang en -o out ring.ogg\n"
+           "  chimewright --jobs 2 --report=json --report-file report.json -o out *.wav\n"
            "\n"
            "Prints each row's result as the list shows it (\"◎\" for success; \"OK\" and English\n"
            "texts unless the locale or --lang is Japanese). When standard input is a terminal and\n"
@@ -266,7 +288,9 @@ std::string parseOptions(const std::vector<std::string>& arguments, Options& opt
         if (!spec) return "unknown option " + argument;
 
         std::string value;
-        if (spec->value) {
+        if (spec->valueAfterEqualsOnly) {
+            value = inlineValue.value_or(""); // the next argument is never taken: it may be a FILE
+        } else if (spec->value) {
             if (inlineValue)
                 value = *inlineValue;
             else if (i + 1 < arguments.size())
@@ -285,7 +309,8 @@ std::string parseOptions(const std::vector<std::string>& arguments, Options& opt
     if (options.mode == Options::Mode::renderTemp) {
         if (options.files.size() != 1) return "--render-temp takes one input file";
         if (!options.switches.empty() || options.output || !options.lists.empty() ||
-            options.preset || options.copyright || options.save || runSettingsGiven)
+            options.preset || options.copyright || options.save || runSettingsGiven ||
+            options.extras.any())
             return "--render-temp takes only --work-dir, --level and --normoff";
         return {};
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "chimewright/app/result_messages.hpp"
+#include "chimewright/cli/batch_extras.hpp"
 #include "chimewright/cli/target_options.hpp"
 
 #include <optional>
@@ -22,6 +23,7 @@ struct Options {
     std::optional<std::string> copyright;
     bool save = false;
     std::vector<std::string> files;
+    BatchExtras extras; // --jobs, --report
 
     // This run's targets, options and volumes over the settings; targetsGiven even when the
     // list named none.

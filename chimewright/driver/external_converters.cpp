@@ -6,6 +6,7 @@
 #include "platform/text.hpp"
 #include "shared/tarnwick_console.hpp"
 
+#include <mutex>
 #include <vector>
 
 namespace cw {
@@ -19,11 +20,15 @@ bool waitWithinLimit(platform::ChildProcess& child) {
     return false;
 }
 
+// tarnwick keeps to one running instance; conversions on several threads take turns here.
+std::mutex tarnwickTurn;
+
 } // namespace
 
 int runTarnwick(const platform::Path& executable, const platform::Path& workFolder,
                 const platform::Path& wavPath, const std::string& title, bool fourKHz,
                 const std::string& copyright) {
+    const std::lock_guard<std::mutex> turn(tarnwickTurn);
 #ifdef _WIN32
     // On Windows tarnwick is the window program, driven through its windows.
     return runTarnwickWindows(executable, workFolder, wavPath, title, fourKHz, copyright);
@@ -64,6 +69,8 @@ int runQcpConverter(const platform::Path& programFolder, const platform::Path& w
     platform::ProcessStart how;
     how.program = converter;
     how.arguments = {"_cwmtmp.wav"};
+    // Named, not inherited: conversions on other threads may make their own folders current.
+    how.currentFolder = workFolder;
     how.quiet = true;
     platform::ChildProcess child = platform::ChildProcess::start(how);
     if (!child.started()) return 0;

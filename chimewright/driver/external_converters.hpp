@@ -24,7 +24,7 @@ inline constexpr const char* qcpConverterFileName = "PVConv.exe";
 // as options; 0 once it has ended; 1019 it cannot be started; 1023 it did not end in time and
 // was terminated; 1032 its exit status cannot be read; 1033 it ended without converting
 // because another tarnwick runs. A conversion that tarnwick itself refused is 0 as well: the
-// caller finds no SMAF file to copy.
+// caller finds no SMAF file to copy. Calls from several threads run one after another.
 int runTarnwick(const platform::Path& executable, const platform::Path& workFolder,
                 const platform::Path& wavPath, const std::string& title, bool fourKHz,
                 const std::string& copyright);
@@ -32,10 +32,9 @@ int runTarnwick(const platform::Path& executable, const platform::Path& workFold
 // True when "PVConv.exe" can be opened for reading in the program folder.
 bool qcpConverterPresent(const platform::Path& programFolder);
 
-// Runs "PVConv.exe" from the program folder with "_cwmtmp.wav" in the current folder (the
-// caller has made the working folder current) and copies the "_cwmtmp.qcp" it leaves in the
-// working folder to qcpOutput. A missing, failing or hanging converter makes no file; the
-// result is always 0.
+// Runs "PVConv.exe" from the program folder with "_cwmtmp.wav" in the working folder (as its
+// current folder) and copies the "_cwmtmp.qcp" it leaves there to qcpOutput. A missing,
+// failing or hanging converter makes no file; the result is always 0.
 int runQcpConverter(const platform::Path& programFolder, const platform::Path& workFolder,
                     const platform::Path& qcpOutput);
 

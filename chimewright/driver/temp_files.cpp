@@ -33,7 +33,12 @@ bool createParentFolders(const Path& path) {
 platform::File createOutputFile(const Path& path) {
     const unsigned share = platform::shareRead | platform::shareWrite;
     platform::File file = platform::createForWrite(path, share);
-    if (file.isOpen() || file.error() != platform::OpenError::pathNotFound) return file;
+    // A file that cannot be created for want of its folder may also report "file not
+    // found": when another thread makes the folder between the failed open and the look at
+    // why it failed.
+    const bool folderMissing = file.error() == platform::OpenError::pathNotFound ||
+                               file.error() == platform::OpenError::fileNotFound;
+    if (file.isOpen() || !folderMissing) return file;
     if (!createParentFolders(path)) return platform::File::failed(platform::OpenError::pathNotFound);
     return platform::createForWrite(path, share);
 }

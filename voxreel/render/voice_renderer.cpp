@@ -179,7 +179,8 @@ void VoiceRenderer::mixMono(const BlockRenderRequest& request,
         writeHeader(voice.sampleRate);
         report.mixed = true;
     }
-    rendered_.push_back(report);
+    if (keepDecoded_) report.decoded = s;
+    rendered_.push_back(std::move(report));
 }
 
 void VoiceRenderer::writeHeader(double sampleRate) {

@@ -43,6 +43,7 @@ struct RenderedVoice {
     std::int64_t startFrame = 0;
     int samples = 0;
     bool mixed = false;    // false when the file window could not be had
+    std::vector<std::int16_t> decoded; // the decoder's samples, before gain; kept on request
 };
 
 class VoiceRenderer {
@@ -81,6 +82,8 @@ public:
 
     const platform::Path& fileName() const { return fileName_; }
     const std::vector<RenderedVoice>& renderedVoices() const { return rendered_; }
+    // Keeps each pass's decoded samples in renderedVoices() (for comparing them with a source).
+    void keepDecodedVoices(bool keep) { keepDecoded_ = keep; }
 
 private:
     void mixMono(const BlockRenderRequest& request, std::span<const unsigned char> data, int pan);
@@ -95,6 +98,7 @@ private:
     int masterVolume_ = 100;
     std::uint64_t jobCounter_ = 0;
     std::vector<RenderedVoice> rendered_;
+    bool keepDecoded_ = false;
 };
 
 // Gains of the two channels for a pan (0-64), before volume: 32 each at the centre.
