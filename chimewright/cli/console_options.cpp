@@ -153,15 +153,15 @@ bool isOption(std::string_view argument) {
     return argument.size() > 1 && argument[0] == '-';
 }
 
-bool named(const OptionSpec& spec, std::string_view argument) {
-    std::string_view names = spec.names;
+bool named(const OptionSpec& entry, std::string_view argument) {
+    std::string_view names = entry.names;
     for (;;) {
         const std::size_t comma = names.find(", ");
         if (names.substr(0, comma) == argument) return true;
         if (comma == std::string_view::npos) break;
         names.remove_prefix(comma + 2);
     }
-    return spec.hidden && argument == spec.hidden;
+    return entry.hidden && argument == entry.hidden;
 }
 
 constexpr std::size_t helpColumn = 21;
@@ -169,17 +169,17 @@ constexpr std::size_t lineWidth = 90;
 
 std::string optionHelp() {
     std::string text;
-    for (const OptionSpec& spec : optionTable) {
-        if (spec.heading) text.append("\n").append(spec.heading).append("\n");
-        std::string left = std::string("  ") + spec.names;
-        if (spec.value && spec.valueAfterEqualsOnly)
-            left.append("[=").append(spec.value).append("]");
-        else if (spec.value)
-            left.append(" ").append(spec.value);
+    for (const OptionSpec& entry : optionTable) {
+        if (entry.heading) text.append("\n").append(entry.heading).append("\n");
+        std::string left = std::string("  ") + entry.names;
+        if (entry.value && entry.valueAfterEqualsOnly)
+            left.append("[=").append(entry.value).append("]");
+        else if (entry.value)
+            left.append(" ").append(entry.value);
         left.append(left.size() + 2 > helpColumn ? "\n" + std::string(helpColumn, ' ')
                                                  : std::string(helpColumn - left.size(), ' '));
         text += left;
-        for (char c : std::string_view(spec.help)) {
+        for (char c : std::string_view(entry.help)) {
             text.push_back(c);
             if (c == '\n') text.append(helpColumn, ' ');
         }
@@ -282,25 +282,25 @@ std::string parseOptions(const std::vector<std::string>& arguments, Options& opt
                 argument.resize(equals);
             }
         }
-        const OptionSpec* spec = nullptr;
+        const OptionSpec* entry = nullptr;
         for (const OptionSpec& candidate : optionTable)
-            if (named(candidate, argument)) spec = &candidate;
-        if (!spec) return "unknown option " + argument;
+            if (named(candidate, argument)) entry = &candidate;
+        if (!entry) return "unknown option " + argument;
 
         std::string value;
-        if (spec->valueAfterEqualsOnly) {
+        if (entry->valueAfterEqualsOnly) {
             value = inlineValue.value_or(""); // the next argument is never taken: it may be a FILE
-        } else if (spec->value) {
+        } else if (entry->value) {
             if (inlineValue)
                 value = *inlineValue;
             else if (i + 1 < arguments.size())
                 value = arguments[++i];
             else
-                return argument + " needs " + spec->needs;
+                return argument + " needs " + entry->needs;
         } else if (inlineValue) {
             return argument + " takes no value";
         }
-        if (std::string problem = spec->apply(options, value); !problem.empty()) return problem;
+        if (std::string problem = entry->apply(options, value); !problem.empty()) return problem;
         if (options.mode == Options::Mode::help || options.mode == Options::Mode::version)
             return {};
     }

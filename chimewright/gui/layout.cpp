@@ -34,12 +34,12 @@ const std::array<ControlSpec, 17> mainControls = {{
     {id::firstLabel + 6, Kind::line, L"", Anchor::left, 10, true, L + 403, 700, 1},
 }};
 
-Box place(const ControlSpec& spec, int clientWidth, int listLines) {
-    int x = spec.x;
-    if (spec.anchor == Anchor::centre) x += clientWidth / 2;
-    if (spec.anchor == Anchor::right) x += clientWidth;
-    const int y = spec.y + (spec.belowList ? listHeight(listLines) : 0);
-    return {x, y, spec.width, spec.height};
+Box place(const ControlSpec& entry, int clientWidth, int listLines) {
+    int x = entry.x;
+    if (entry.anchor == Anchor::centre) x += clientWidth / 2;
+    if (entry.anchor == Anchor::right) x += clientWidth;
+    const int y = entry.y + (entry.belowList ? listHeight(listLines) : 0);
+    return {x, y, entry.width, entry.height};
 }
 
 const std::array<RowSpec, 27> rowSpecs = {{

@@ -68,7 +68,7 @@ struct ControlSpec {
 
 extern const std::array<ControlSpec, 17> mainControls;
 
-Box place(const ControlSpec& spec, int clientWidth, int listLines);
+Box place(const ControlSpec& entry, int clientWidth, int listLines);
 
 // One control row: the normalisation row (target −1) or a target's row.
 struct RowSpec {

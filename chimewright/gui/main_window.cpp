@@ -135,9 +135,9 @@ void MainWindow::createControls() {
     for (int c = 0; c < columnCount; ++c)
         make(L"STATIC", columnTitles[static_cast<std::size_t>(c)], SS_CENTER, 0,
              columnHeader(c, cx - listWidth), id::firstHeader + c);
-    for (const ControlSpec& spec : mainControls) {
-        const KindStyle s = styleOf(spec.kind);
-        make(s.cls, spec.text, s.style, s.exStyle, place(spec, cx, lines), spec.id);
+    for (const ControlSpec& entry : mainControls) {
+        const KindStyle s = styleOf(entry.kind);
+        make(s.cls, entry.text, s.style, s.exStyle, place(entry, cx, lines), entry.id);
     }
 
     HWND presets = control(id::presetBox);
@@ -146,21 +146,21 @@ void MainWindow::createControls() {
     ::SendMessageW(presets, CB_SETCURSEL, 0, 0);
 
     const int L = listHeight(lines);
-    for (const RowSpec& spec : rowSpecs) {
+    for (const RowSpec& entry : rowSpecs) {
         TargetRow::Setup setup;
         setup.parent = hwnd_;
-        setup.x = spec.x;
-        setup.y = spec.y + L;
-        setup.baseId = spec.baseId;
+        setup.x = entry.x;
+        setup.y = entry.y + L;
+        setup.baseId = entry.baseId;
         setup.font = font_;
-        setup.labelWidth = spec.labelWidth;
-        if (spec.target == normalisationRow) {
+        setup.labelWidth = entry.labelWidth;
+        if (entry.target == normalisationRow) {
             setup.name = text::normalisationRow;
             normalisation_.create(setup, settings_.normalisationLevel,
                                   settings_.normalisationFlags);
             continue;
         }
-        const auto t = static_cast<std::size_t>(spec.target);
+        const auto t = static_cast<std::size_t>(entry.target);
         setup.name = wide(cw::targetProfiles[t].rowLabel);
         setup.options = cw::targetProfiles[t].options;
         setup.volumeFixed = !cw::targetTable[t].volumeFromSettings;
@@ -172,10 +172,10 @@ void MainWindow::createControls() {
 
 void MainWindow::layOut(int cx) {
     const int lines = settings_.listLines;
-    for (const ControlSpec& spec : mainControls) {
-        if (spec.anchor == Anchor::left) continue;
-        const Box box = place(spec, cx, lines);
-        ::MoveWindow(control(spec.id), box.x, box.y, box.width, box.height, TRUE);
+    for (const ControlSpec& entry : mainControls) {
+        if (entry.anchor == Anchor::left) continue;
+        const Box box = place(entry, cx, lines);
+        ::MoveWindow(control(entry.id), box.x, box.y, box.width, box.height, TRUE);
     }
     for (int c = 0; c < columnCount; ++c) {
         const Box box = columnHeader(c, cx - listWidth);
