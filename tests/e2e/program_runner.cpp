@@ -70,8 +70,14 @@ ProgramRun runProgramAt(const platform::Path& exe, const std::vector<std::string
     command.push_back('"');
 #endif
     ProgramRun run;
-    const int status = std::system(command.c_str());
+    // Old output must not pass for the program's when the command never ran.
+    platform::deleteFile(out);
+    platform::deleteFile(err);
+    int status = std::system(command.c_str());
 #ifdef _WIN32
+    // -1: the command interpreter itself could not be started (seen under Wine on a busy
+    // machine); the program did not run, so it is started once more.
+    if (status == -1) status = std::system(command.c_str());
     run.status = status;
 #else
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

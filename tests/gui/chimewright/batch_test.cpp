@@ -66,7 +66,7 @@ HWND openFolderBrowser(const ChimewrightSession& app) {
 
 // Starts the batch and picks `folder` in the folder browser.
 void runBatchInto(const ChimewrightSession& app, const std::filesystem::path& folder) {
-    chooseFolder(openFolderBrowser(app), folder);
+    chooseFolder(openFolderBrowser(app), folder, browserTimeout);
 }
 
 } // namespace
@@ -105,7 +105,7 @@ TEST(ChimewrightBatch, WritesWhatTheConsoleProgramWrites) {
     // The next batch's folder browser opens on the folder this one wrote into.
     HWND browser = openFolderBrowser(app);
     waitUntil([&] { return selectedFolderName(browser) == L"out window"; },
-              "the stored folder preselected", defaultTimeout,
+              "the stored folder preselected", browserTimeout,
               [&] { return toUtf8(selectedFolderName(browser)); });
     pressCancel(browser);
 
