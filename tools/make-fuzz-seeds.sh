@@ -12,7 +12,13 @@ cd "$root"
 seeds=$root/fuzz/seeds
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-fresh() { rm -rf "${seeds:?}/$1"; mkdir -p "$seeds/$1"; echo "$seeds/$1"; }
+# A target's folder without the seeds this script made; hand-made ones ("hand_*": headers
+# that declare gigabytes, extreme rates, channel counts and block sizes) stay.
+fresh() {
+    mkdir -p "$seeds/$1"
+    find "$seeds/$1" -type f ! -name 'hand_*' -delete
+    echo "$seeds/$1"
+}
 
 # A twentieth of a second of the sample in the given sox output options.
 cut() { local out=$1; shift; sox -D samples/chime.wav "$@" "$out" trim 0.5 0.05; }
