@@ -5,6 +5,7 @@
 #include "fuzz/scratch_folder.hpp"
 #include "platform/posix/ini_text.hpp"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -14,6 +15,9 @@ namespace {
 void expect(bool condition) {
     if (!condition) std::abort();
 }
+
+// The level goes to the normaliser, which needs a finite number.
+bool usable(const cw::SettingsState& s) { return std::isfinite(s.normalisationLevel); }
 
 bool sameStoredValues(const cw::SettingsState& a, const cw::SettingsState& b) {
     return a.flags == b.flags && a.normalisationFlags == b.normalisationFlags &&
@@ -34,9 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     cw::loadSettings(state, file, "");
     cw::readUserCopyright(state, file);
     expect(state.copyrightAnsi.size() <= 254);
+    expect(usable(state));
     (void)cw::readOutputFolder(file);
     cw::SettingsState preset;
     cw::loadPreset(preset, file, "PresetB");
+    expect(usable(preset));
 
     // Saving into this very file keeps what it says elsewhere and loads back the same. A save
     // rewrites the file once per key, so only every fourth input length pays for it.
