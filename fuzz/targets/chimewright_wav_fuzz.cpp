@@ -72,26 +72,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int check = cw::checkInputWave(input, folder, tarnwick);
     expect(check == 0 || inRange(check, 1004, 1018));
 
-    struct Render {
-        const char* name;
-        int code;
+    // One reader: a code of its range; on success a whole temporary file, else none at all.
+    auto render = [&](const char* name, auto&& read) {
+        const platform::Path temp = folder / name;
+        platform::deleteFile(temp);
+        const int code = read();
+        expect(code == 0 || inRange(code, 3001, 3014));
+        if (code == 0) {
+            // The readers take exactly the files the header check lets through as PCM.
+            expect(check == 0);
+            checkTempFile(temp);
+        } else {
+            expect(!platform::fileExists(temp));
+        }
+        return code;
     };
-    const Render renders[] = {
-        {cw::temp8kName, (platform::deleteFile(folder / cw::temp8kName),
-                          cw::readWavToTemp8k(input, o.level, o.narrow, o.channelMode, folder))},
-        {cw::temp16kName, (platform::deleteFile(folder / cw::temp16kName),
-                           cw::readWavToTemp16k(input, o.level, o.channelMode, folder))},
-        {cw::temp32kName, (platform::deleteFile(folder / cw::temp32kName),
-                           cw::readWavToTemp32k(input, o.level, folder))},
-    };
-    for (const Render& r : renders) {
-        expect(r.code == 0 || inRange(r.code, 3001, 3014));
-        // The readers take exactly the files the header check lets through as PCM.
-        if (r.code == 0) expect(check == 0);
-        if (r.code == 0) checkTempFile(folder / r.name);
-        else expect(!platform::fileExists(folder / r.name));
-    }
-    if (renders[0].code == 0) trim(folder / cw::temp8kName, folder, o);
+    const int code8k = render(cw::temp8kName, [&] {
+        return cw::readWavToTemp8k(input, o.level, o.narrow, o.channelMode, folder);
+    });
+    render(cw::temp16kName, [&] { return cw::readWavToTemp16k(input, o.level, o.channelMode, folder); });
+    render(cw::temp32kName, [&] { return cw::readWavToTemp32k(input, o.level, folder); });
+    if (code8k == 0) trim(folder / cw::temp8kName, folder, o);
     // The trim reads any file it is given; the input itself stands in for a broken one.
     trim(input, folder, o);
     return 0;
