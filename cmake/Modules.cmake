@@ -1,3 +1,6 @@
+# The checkout's top folder: the fuzz project (fuzz/) builds the same modules as its own project.
+get_filename_component(CW_SOURCE_ROOT "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+
 # Each module folder is one static library of the .cpp files it holds; new files join their
 # module without touching the build scripts.
 function(cw_module target)
@@ -8,7 +11,7 @@ function(cw_module target)
     list(APPEND sources ${found})
   endforeach()
   add_library(${target} STATIC ${sources})
-  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_include_directories(${target} PUBLIC ${CW_SOURCE_ROOT})
   target_link_libraries(${target} PUBLIC ${ARG_LIBS})
 endfunction()
 

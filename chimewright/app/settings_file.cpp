@@ -5,6 +5,8 @@
 #include "platform/profile.hpp"
 #include "platform/text.hpp"
 
+#include <cmath>
+
 namespace cw {
 
 namespace {
@@ -57,7 +59,10 @@ void loadSettings(SettingsState& state, const platform::Path& file, std::string_
         state.volumes[t] = 1.0;
     }
 
-    state.normalisationLevel = volumeOf("normalize");
+    // "nan", "inf" or an overflow such as "1e999" convert to no finite level; the normaliser
+    // would turn every sample into an undefined conversion. Such a value counts as missing.
+    const double level = volumeOf("normalize");
+    state.normalisationLevel = std::isfinite(level) ? level : 1.0;
     for (int target : modelOrder) state.volumes[static_cast<std::size_t>(target)] = volumeOf(keyOf(target));
 
     state.loop = leadingInteger(platform::readProfileString(file, s.option, "loop", "0", shortText));

@@ -121,6 +121,18 @@ TEST_F(SettingsFile, UnparsableValuesGiveWhatTheCConversionsGive) {
     EXPECT_EQ(state.flags[cw::targetN504], 0u);
 }
 
+TEST_F(SettingsFile, LevelThatIsNoFiniteNumberReadsAsMissing) {
+    const struct { const char* text; double level; } cases[] = {
+        {"nan", 1.0}, {"-nan", 1.0}, {"inf", 1.0}, {"-infinity", 1.0}, {"1e999", 1.0},
+        {"-1e999", 1.0}, {"1e300", 1e300}, {"0.75", 0.75}, {"-2", -2.0}};
+    for (const auto& c : cases) {
+        putFile(file, std::string("[VOLUME]\r\nnormalize=") + c.text + "\r\n");
+        cw::SettingsState state;
+        cw::loadSettings(state, file, "");
+        EXPECT_EQ(state.normalisationLevel, c.level) << c.text;
+    }
+}
+
 TEST_F(SettingsFile, PresetsLiveInTheirOwnSections) {
     cw::SettingsState preset;
     preset.flags[cw::targetF505] = 776;
