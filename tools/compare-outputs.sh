@@ -50,33 +50,7 @@ fi
 
 # Every target with options that need all eight temporary files (as tools/time-job.sh), and
 # the settings of the bundled sample's run (tools/run-sample.sh).
-settings_every='[STYLE]
-mmf=896
-n503=640
-n504=528
-n505=772
-f503=544
-f504=640
-f505=776
-p211=544
-p505=769
-p900=772
-d211=640
-d505=770
-sh251=544
-sh505=776
-sh252=772
-so504=528
-so505=776
-so505is=784
-qcp=544
-sa700=772
-sa702=769
-p903=772
-l600=776
-n600=800
-m702=776
-Andr=769'
+settings_every=$(cat "$root/tools/every-target-settings.ini")
 settings_sample=$(printf '[STYLE]\n'; for t in n503 n504 f503 f504 p211 d211 sh251 so504 qcp; do
     echo "$t=544"; done; for t in n505 f505 p505 p900 d505 sh505 sh252 so505 so505is sa700 \
     sa702 p903 l600 n600 m702 mmf; do echo "$t=776"; done; echo "Andr=769")

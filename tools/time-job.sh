@@ -29,39 +29,12 @@ mkdir -p "$run/config/chimewright" "$run/work" "$run/out" "$run/runtime"
 chmod 700 "$run/runtime"
 [ -f "$run/three_minutes.wav" ] || build/release/bin/make_long_input "$run/three_minutes.wav"
 
-# Every target on ("Create", 0x200), with options that between them need all eight temporary
-# files: 8 kHz mono, "4kHz" (narrow), "8kStereo", "16kHz", "16kStereo" and both 32 kHz
-# options on the families that offer them; "Unlimited" (0x100) on the large models. SMAF
-# through tarnwick with "4kHz" + "Unlimited"; Android at 32 kHz. Normalisation on.
-cat >"$run/config/chimewright/ferrowind.ini" <<INI
-[STYLE]
-mmf=896
-n503=640
-n504=528
-n505=772
-f503=544
-f504=640
-f505=776
-p211=544
-p505=769
-p900=772
-d211=640
-d505=770
-sh251=544
-sh505=776
-sh252=772
-so504=528
-so505=776
-so505is=784
-qcp=544
-sa700=772
-sa702=769
-p903=772
-l600=776
-n600=800
-m702=776
-Andr=769
-INI
+# tools/every-target-settings.ini: every target on ("Create", 0x200), with options that
+# between them need all eight temporary files: 8 kHz mono, "4kHz" (narrow), "8kStereo",
+# "16kHz", "16kStereo" and both 32 kHz options on the families that offer them; "Unlimited"
+# (0x100) on the large models. SMAF through tarnwick with "4kHz" + "Unlimited"; Android at
+# 32 kHz. Normalisation on.
+cp tools/every-target-settings.ini "$run/config/chimewright/ferrowind.ini"
 
 # One whole run; prints "wall user system peak-KiB". A failed run ends the script.
 program() {
