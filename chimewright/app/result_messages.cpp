@@ -1,43 +1,43 @@
 #include "chimewright/app/result_messages.hpp"
 
-#include <initializer_list>
+#include "chimewright/driver/result_codes.hpp"
+
 #include <string_view>
 
 namespace cw {
 
 namespace {
 
-struct MessageCodes {
+struct MessageTexts {
+    ResultMessage message;
     std::string_view format;  // one "%d" for the code
     std::string_view english; // our own translation, for the console program
-    std::initializer_list<int> codes;
 };
 
-const MessageCodes messages[] = {
-    {"ファイルの書き込みに失敗しました(%d)", "Could not write the file (%d)",
-     {1001, 1003, 1004, 2001, 2012, 2013, 3014, 4012, 4013, 4015}},
-    {"OrvaneToolが見つかりません(%d)", "OrvaneTool not found (%d)", {1002}},
-    {"ファイルが開けません(%d)", "Cannot open the file (%d)",
-     {1005, 5000, 6000, 7000, 7003, 7006, 9000, 9100, 9106, 9300, 9302, 9304}},
-    {"ファイルの読み込みに失敗しました(%d)", "Could not read the file (%d)",
-     {1006, 1008, 1009, 1011, 1012, 1014, 1015, 1016, 1017, 1018, 2004, 2005, 2006, 2007,
-      2008, 2009, 2010, 2011, 3001, 3002, 3005, 4001, 4002, 4005, 4008, 4009, 4010, 4011}},
-    {"未対応のフォーマット(%d)", "Unsupported format (%d)", {1007, 1010, 1013}},
-    {"OrvaneToolが起動できません(%d)", "Cannot start OrvaneTool (%d)", {1019}},
-    {"Error:(%d)", "Error:(%d)",
-     {1020, 1021, 1022, 1023, 2000, 3000, 3006, 3007, 3008, 3009, 4000, 8000, 8001, 8002,
-      8003}},
-    {"出力ファイルが作成できません(%d)", "Cannot create the output file (%d)",
-     {1024, 1025, 5003, 6001, 6003, 7001, 7004, 7007, 9001, 9101, 9104, 9107, 9301, 9303,
-      9305}},
-    {"一時ファイルが開けません(%d)", "Cannot open a temporary file (%d)", {1026}},
-    {"一時ファイルが読めません(%d)", "Cannot read a temporary file (%d)", {1027}},
-    {"未対応のフォーマットです(%d)", "This format is not supported (%d)", {2002, 2016}},
-    {"メモリエラー(%d)", "Out of memory (%d)",
-     {2003, 2014, 2015, 3003, 3004, 3010, 3011, 3012, 3013, 4003, 4004, 4006, 4007}},
-    {"タイトルが長すぎます(%d)", "The title is too long (%d)",
-     {4014, 6002, 7002, 7005, 7008, 9002, 9102, 9105, 9108}},
-    {"フォーマットエラー(%d)", "Format error (%d)", {5001, 5002}},
+// Which code shows which message is kept with the codes, in result_codes.hpp.
+constexpr MessageTexts messages[] = {
+    {ResultMessage::writeFailed, "ファイルの書き込みに失敗しました(%d)",
+     "Could not write the file (%d)"},
+    {ResultMessage::converterNotFound, "OrvaneToolが見つかりません(%d)",
+     "OrvaneTool not found (%d)"},
+    {ResultMessage::cannotOpen, "ファイルが開けません(%d)", "Cannot open the file (%d)"},
+    {ResultMessage::readFailed, "ファイルの読み込みに失敗しました(%d)",
+     "Could not read the file (%d)"},
+    {ResultMessage::unsupportedFormat, "未対応のフォーマット(%d)", "Unsupported format (%d)"},
+    {ResultMessage::converterNotStarted, "OrvaneToolが起動できません(%d)",
+     "Cannot start OrvaneTool (%d)"},
+    {ResultMessage::plainError, "Error:(%d)", "Error:(%d)"},
+    {ResultMessage::outputNotCreated, "出力ファイルが作成できません(%d)",
+     "Cannot create the output file (%d)"},
+    {ResultMessage::tempNotOpened, "一時ファイルが開けません(%d)",
+     "Cannot open a temporary file (%d)"},
+    {ResultMessage::tempNotRead, "一時ファイルが読めません(%d)",
+     "Cannot read a temporary file (%d)"},
+    {ResultMessage::formatNotSupported, "未対応のフォーマットです(%d)",
+     "This format is not supported (%d)"},
+    {ResultMessage::outOfMemory, "メモリエラー(%d)", "Out of memory (%d)"},
+    {ResultMessage::titleTooLong, "タイトルが長すぎます(%d)", "The title is too long (%d)"},
+    {ResultMessage::formatError, "フォーマットエラー(%d)", "Format error (%d)"},
 };
 
 constexpr std::string_view fallback = "(%d):Error";
@@ -69,9 +69,9 @@ std::string withCode(std::string_view format, int code) {
 std::string showResult(int code, Language language) {
     const bool english = language == Language::english;
     if (code == 0) return english ? std::string(successEnglish) : "◎";
-    for (const MessageCodes& m : messages)
-        for (int listed : m.codes)
-            if (listed == code) return withCode(english ? m.english : m.format, code);
+    const ResultMessage message = resultMessageOf(code);
+    for (const MessageTexts& m : messages)
+        if (m.message == message) return withCode(english ? m.english : m.format, code);
     return withCode(fallback, code);
 }
 

@@ -3,6 +3,7 @@
 #include "chimewright/audio/signal_chain.hpp"
 #include "chimewright/audio/wav_image.hpp"
 #include "chimewright/audio/wav_reader.hpp"
+#include "chimewright/driver/result_codes.hpp"
 #include "chimewright/driver/temp_files.hpp"
 #include "shared/byte_order.hpp"
 #include "shared/parallel.hpp"
@@ -23,18 +24,18 @@ constexpr std::size_t kMinFramesPerPart = std::size_t{1} << 16;
 
 bool loadImage(const platform::Path& path, std::vector<unsigned char>& image, int& code) {
     platform::File file = platform::openForRead(path, platform::shareRead);
-    if (!file.isOpen()) return code = 3001, false;
+    if (!file.isOpen()) return code = result::sourceNotOpened, false;
     auto size = file.size();
-    if (!size) return code = 3002, false;
+    if (!size) return code = result::sourceSizeUnknown, false;
     try {
         image.assign(static_cast<std::size_t>(*size), 0);
     } catch (const std::bad_alloc&) {
-        return code = 3003, false;
+        return code = result::sourceNoMemory, false;
     } catch (const std::length_error&) {
-        return code = 3003, false;
+        return code = result::sourceNoMemory, false;
     }
     auto got = file.read(image.data(), image.size());
-    if (!got || *got != image.size()) return code = 3005, false;
+    if (!got || *got != image.size()) return code = result::sourceNotRead, false;
     return true;
 }
 
@@ -96,15 +97,17 @@ struct Source {
 
 int checkSource(const std::vector<unsigned char>& image, Source& source) {
     const std::size_t imageSize = image.size();
-    if (imageSize < 4 || std::memcmp(image.data(), "RIFF", 4) != 0) return 3006;
-    if (imageSize < 16 || std::memcmp(image.data() + 8, "WAVEfmt ", 8) != 0) return 3007;
-    if (imageSize < 36) return 3009;
+    if (imageSize < 4 || std::memcmp(image.data(), "RIFF", 4) != 0) return result::sourceNotRiff;
+    if (imageSize < 16 || std::memcmp(image.data() + 8, "WAVEfmt ", 8) != 0)
+        return result::sourceNotWaveFmt;
+    if (imageSize < 36) return result::sourceNoData;
     source.format = readWavFormat(image.data());
-    if (source.format.formatTag != 1 || !decodableFormat(source.format)) return 3008;
+    if (source.format.formatTag != 1 || !decodableFormat(source.format))
+        return result::sourceNotPcm;
 
     const std::uint32_t fmtSize = suite::readLe32(image.data() + 16);
     auto data = findDataChunk(image.data(), std::size_t{20} + fmtSize, imageSize);
-    if (!data || data->size > imageSize - data->offset) return 3009;
+    if (!data || data->size > imageSize - data->offset) return result::sourceNoData;
     source.samples = image.data() + data->offset;
     source.frames = data->size / source.format.blockAlign;
     return 0;
@@ -190,9 +193,9 @@ int finishRender(double* firstHalf, double* secondHalf, std::size_t count, doubl
     try {
         bytes = tempFileBytes(firstHalf, count);
     } catch (const std::bad_alloc&) {
-        return 3012;
+        return result::samplesNoMemory;
     }
-    return bytes.empty() ? 3014 : 0;
+    return bytes.empty() ? result::tempNotWritten : 0;
 }
 
 int writeRender(const TempRender& render, const std::vector<unsigned char>& bytes,
@@ -200,7 +203,7 @@ int writeRender(const TempRender& render, const std::vector<unsigned char>& byte
     for (std::size_t i = 0; i < render.names.size(); ++i) {
         const platform::Path path = tempPath(workFolder, render.names[i]);
         if (i == 0) {
-            if (!writeTempImage(path, bytes)) return 3014;
+            if (!writeTempImage(path, bytes)) return result::tempNotWritten;
             continue;
         }
         platform::File copy = createOutputFile(path); // a failed copy shows up downstream
@@ -298,7 +301,8 @@ int renderBands(WorkBuffer& work, const Layout& l, const std::vector<std::size_t
     for (std::size_t k : members)
         limit = std::max(limit, suite::keptBins(l.n, l.workingRate, renders[k].edges).keepEnd);
     suite::BandSpectrum spectrum;
-    if (!suite::fftForwardBand(work.data(), l.n, limit, spectrum)) return queue.fail(3010);
+    if (!suite::fftForwardBand(work.data(), l.n, limit, spectrum))
+        return queue.fail(result::workNoMemory);
     for (std::size_t k : members) {
         const suite::KeptBins kept = suite::keptBins(l.n, l.workingRate, renders[k].edges);
         suite::fftInverseBand(spectrum, kept.keepBegin, kept.keepEnd, work.data());
@@ -366,7 +370,7 @@ int renderTempFiles(const platform::Path& source, double level,
         for (std::size_t g = 0; g < groups.size(); ++g) {
             const std::vector<std::size_t>& members = groups[g];
             const Layout& l = layouts[members.front()];
-            if (!work.resize(l.n)) return queue.fail(3010);
+            if (!work.resize(l.n)) return queue.fail(result::workNoMemory);
             if (l.fastPath)
                 copySamples(work, src, l);
             else
@@ -379,7 +383,7 @@ int renderTempFiles(const platform::Path& source, double level,
         }
     } catch (const std::bad_alloc&) {
         // Tables and buffers of the transforms and of the split loops: as the work buffer.
-        return queue.fail(3010);
+        return queue.fail(result::workNoMemory);
     }
     return queue.flush();
 }

@@ -1,5 +1,6 @@
 #include "chimewright/audio/wav_image.hpp"
 #include "chimewright/audio/wav_reader.hpp"
+#include "chimewright/driver/result_codes.hpp"
 #include "chimewright/driver/temp_files.hpp"
 #include "shared/temp_wav.hpp"
 
@@ -27,20 +28,20 @@ std::int64_t sampleByteLimit(int twoBit, int start, int end) {
 int trimWavForBudget(const platform::Path& source, const platform::Path& dest, int twoBit,
                      int start, int end) {
     platform::File file = platform::openForRead(source, platform::shareRead);
-    if (!file.isOpen()) return 8000;
+    if (!file.isOpen()) return result::trimSourceNotOpened;
     std::vector<unsigned char> bytes(maxSourceBytes);
     auto got = file.read(bytes.data(), bytes.size());
     file.close();
-    if (!got) return 8001;
+    if (!got) return result::trimSourceNotRead;
     bytes.resize(*got);
 
     const auto header = suite::tempWavHeader(0);
     if (bytes.size() < suite::tempWavHeaderSize ||
         std::memcmp(bytes.data() + 8, header.data() + 8, 28) != 0)
-        return 8002;
+        return result::trimSourceNoData;
 
     auto data = findDataChunk(bytes.data(), 36, std::min(bytes.size(), dataSearchBytes));
-    if (!data) return 8002;
+    if (!data) return result::trimSourceNoData;
 
     // Never copy past what was read, whatever the header declares.
     std::size_t available = bytes.size() - std::min(bytes.size(), data->offset);
@@ -52,12 +53,12 @@ int trimWavForBudget(const platform::Path& source, const platform::Path& dest, i
 
     auto out = suite::tempWavHeader(static_cast<std::uint32_t>(copied));
     platform::File target = createOutputFile(dest);
-    if (!target.isOpen()) return 8003;
+    if (!target.isOpen()) return result::trimNotWritten;
     if (!target.write(out.data(), out.size()) ||
         (copied > 0 && !target.write(bytes.data() + data->offset, copied))) {
         target.close();
         platform::deleteFile(dest);
-        return 8003;
+        return result::trimNotWritten;
     }
     return 0;
 }

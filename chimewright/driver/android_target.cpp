@@ -1,6 +1,7 @@
 #include "chimewright/driver/android_target.hpp"
 
 #include "chimewright/driver/ogg_encoder.hpp"
+#include "chimewright/driver/result_codes.hpp"
 #include "chimewright/driver/temp_files.hpp"
 #include "shared/temp_wav.hpp"
 
@@ -15,8 +16,8 @@ namespace cw {
 
 namespace {
 
-constexpr int codeFileError = 7003;
-constexpr int codeNotEncoded = 7004;
+constexpr int codeFileError = result::androidFileError;
+constexpr int codeNotEncoded = result::androidNotEncoded;
 
 // A temporary file is read whole up to this size; anything beyond is not encoded.
 constexpr std::uint64_t maxTempFileBytes = 16u * 1024u * 1024u;

@@ -1,5 +1,6 @@
 #include "chimewright/driver/compressed_input.hpp"
 
+#include "chimewright/driver/result_codes.hpp"
 #include "chimewright/driver/temp_files.hpp"
 #include "platform/audio_decode.hpp"
 #include "shared/byte_order.hpp"
@@ -38,13 +39,13 @@ bool makePcmHeader(const platform::PcmAudio& pcm, std::array<unsigned char, head
 // 0, 2012 when the file cannot be created, 2013 when it cannot be written whole.
 int writePcmWave(const platform::Path& path, const platform::PcmAudio& pcm) {
     std::array<unsigned char, headerSize> header{};
-    if (!makePcmHeader(pcm, header)) return 2013;
+    if (!makePcmHeader(pcm, header)) return result::pcmNotWritten;
     platform::File file = platform::createForWrite(path);
-    if (!file.isOpen()) return 2012;
+    if (!file.isOpen()) return result::pcmNotCreated;
     if (!file.write(header.data(), header.size()) || !file.write(pcm.data.data(), pcm.data.size())) {
         file.close();
         platform::deleteFile(path); // the readers must never see half a file
-        return 2013;
+        return result::pcmNotWritten;
     }
     return 0;
 }
@@ -54,7 +55,7 @@ using Decoder = int (*)(const platform::Path&, platform::PcmAudio&);
 int decodeCopy(const platform::Path& input, const platform::Path& workFolder, Decoder decode) {
     // The decoder works on a copy in the working folder, never on the user's file.
     const platform::Path copy = tempPath(workFolder, "_cwctmp.wav");
-    if (!platform::copyFile(input, copy)) return 2001;
+    if (!platform::copyFile(input, copy)) return result::inputNotCopied;
     platform::PcmAudio pcm;
     if (int code = decode(copy, pcm)) return code;
     return writePcmWave(tempPath(workFolder, "_cwwtmp.wav"), pcm);
@@ -77,8 +78,8 @@ int sourceForReaders(int checkCode, const platform::Path& input,
                      const platform::Path& workFolder, platform::Path& source) {
     source = input;
     int code = checkCode;
-    if (checkCode == 1013) code = decodeToPcm(input, workFolder);
-    else if (checkCode == 1007) code = decodeSoundFileToPcm(input, workFolder);
+    if (checkCode == result::compressedWave) code = decodeToPcm(input, workFolder);
+    else if (checkCode == result::notRiff) code = decodeSoundFileToPcm(input, workFolder);
     if (code == 0 && checkCode != 0) source = tempPath(workFolder, "_cwwtmp.wav");
     return code;
 }

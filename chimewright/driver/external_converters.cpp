@@ -1,5 +1,6 @@
 #include "chimewright/driver/external_converters.hpp"
 
+#include "chimewright/driver/result_codes.hpp"
 #include "chimewright/driver/tarnwick_window_route.hpp"
 #include "chimewright/driver/temp_files.hpp"
 #include "platform/process.hpp"
@@ -45,14 +46,14 @@ int runTarnwick(const platform::Path& executable, const platform::Path& workFold
     how.arguments.insert(how.arguments.end(), {"--", platform::pathToUtf8(wavPath)});
 
     platform::ChildProcess child = platform::ChildProcess::start(how);
-    if (!child.started()) return 1019;
+    if (!child.started()) return result::tarnwickNotStarted;
     if (!waitWithinLimit(child)) {
         child.terminate();
-        return 1023;
+        return result::tarnwickNotEnded;
     }
     const std::optional<int> status = child.exitStatus();
-    if (!status) return 1032;
-    if (*status == suite::tarnwickExit::otherInstance) return 1033;
+    if (!status) return result::tarnwickNoStatus;
+    if (*status == suite::tarnwickExit::otherInstance) return result::tarnwickEndedAtOnce;
     return 0;
 #endif
 }

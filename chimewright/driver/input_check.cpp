@@ -1,5 +1,6 @@
 #include "chimewright/driver/input_check.hpp"
 
+#include "chimewright/driver/result_codes.hpp"
 #include "chimewright/driver/temp_files.hpp"
 #include "shared/byte_order.hpp"
 
@@ -34,23 +35,27 @@ int checkInputWave(const platform::Path& input, const platform::Path& workFolder
         tempPath(workFolder, tarnwickAvailable ? "_cwmtmp.mmf" : "SAMPLE.mmf");
     // The probe's handle must be closed before the delete: Windows refuses to delete an open file.
     const bool leftoverExists = platform::openForRead(leftover).isOpen();
-    if (leftoverExists && !platform::deleteFile(leftover)) return 1004;
+    if (leftoverExists && !platform::deleteFile(leftover)) return result::leftoverNotDeleted;
 
     platform::File file = platform::openForRead(input, platform::shareRead);
-    if (!file.isOpen()) return 1005;
+    if (!file.isOpen()) return result::inputNotOpened;
 
     unsigned char field[8];
-    if (!readField(file, field, 4)) return 1006;
-    if (std::memcmp(field, "RIFF", 4) != 0) return 1007;
-    if (!readField(file, field, 4)) return 1008;
-    if (!readField(file, field, 8)) return 1009;
-    if (std::memcmp(field, "WAVEfmt ", 8) != 0) return 1010;
-    if (!readField(file, field, 4)) return 1011;
-    if (!readField(file, field, 2)) return 1012;
-    if (suite::readLe16(field) != 1) return 1013;
+    if (!readField(file, field, 4)) return result::riffTagNotRead;
+    if (std::memcmp(field, "RIFF", 4) != 0) return result::notRiff;
+    if (!readField(file, field, 4)) return result::riffSizeNotRead;
+    if (!readField(file, field, 8)) return result::waveTagNotRead;
+    if (std::memcmp(field, "WAVEfmt ", 8) != 0) return result::notWaveFmt;
+    if (!readField(file, field, 4)) return result::fmtSizeNotRead;
+    if (!readField(file, field, 2)) return result::formatTagNotRead;
+    if (suite::readLe16(field) != 1) return result::compressedWave;
     // channels, rate, byte rate, block align, bits per sample
     struct Field { std::size_t size; int readFailure; };
-    const Field rest[] = {{2, 1014}, {4, 1015}, {4, 1016}, {2, 1017}, {2, 1018}};
+    const Field rest[] = {{2, result::channelsNotRead},
+                          {4, result::rateNotRead},
+                          {4, result::byteRateNotRead},
+                          {2, result::blockAlignNotRead},
+                          {2, result::bitsNotRead}};
     for (const Field& f : rest)
         if (!readField(file, field, f.size)) return f.readFailure;
     return 0;

@@ -3,6 +3,7 @@
 #include "chimewright/driver/compressed_input.hpp"
 #include "chimewright/driver/input_check.hpp"
 #include "chimewright/driver/intermediates.hpp"
+#include "chimewright/driver/result_codes.hpp"
 #include "chimewright/driver/temp_files.hpp"
 #include "chimewright/driver/target_writers.hpp"
 #include "platform/text.hpp"
@@ -62,7 +63,7 @@ int prepareJob(const JobRequest& request) {
     int code = convertFile(request.input, settings, request.workFolder, texts, request.level,
                            request.intervalMs, request.smafBudget, request.mfi,
                            request.programFolder);
-    return code == 1 ? 0 : code;
+    return code == result::noSmafConverter ? 0 : code;
 }
 
 int convertFile(const platform::Path& input, const JobSettings& settings,
@@ -86,7 +87,7 @@ int convertFile(const platform::Path& input, const JobSettings& settings,
     platform::setCurrentFolder(workFolder);
     writeQcpTarget(context); // the QCP converter's outcome never changes the result
 
-    if (!tarnwickAvailable) return 1; // no SMAF file is made by any route
+    if (!tarnwickAvailable) return result::noSmafConverter; // no SMAF file is made by any route
     return writeSmafTarget(context);
 }
 

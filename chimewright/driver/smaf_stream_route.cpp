@@ -1,5 +1,6 @@
 #include "chimewright/driver/smaf_stream_route.hpp"
 
+#include "chimewright/driver/result_codes.hpp"
 #include "chimewright/driver/temp_files.hpp"
 #include "chimewright/mmfconv/stream_smaf_builder.hpp"
 #include "shared/byte_order.hpp"
@@ -67,15 +68,15 @@ int writeSmafFile(const std::vector<unsigned char>& chunk, std::string_view titl
         chunk.data(), static_cast<int>(chunk.size()), image.data(), outputCapacity,
         titleAnsi.empty() ? nullptr : title.c_str(),
         copyrightAnsi.empty() ? nullptr : copyright.c_str(), limit);
-    if (length <= 0) return 1025;
+    if (length <= 0) return result::smafNotWritten;
 
     platform::File file = createOutputFile(outputPath);
-    if (!file.isOpen()) return 1025;
+    if (!file.isOpen()) return result::smafNotWritten;
     const bool written = file.write(image.data(), static_cast<std::size_t>(length));
     file.close();
     if (!written) {
         platform::deleteFile(outputPath);
-        return 1025;
+        return result::smafNotWritten;
     }
     return 0;
 }
@@ -83,7 +84,7 @@ int writeSmafFile(const std::vector<unsigned char>& chunk, std::string_view titl
 int writeSmafStreamRoute(const WriterContext& context) {
     const TargetBlock& block = context.settings[targetSmaf];
     const std::vector<unsigned char> chunk = buildWaveDataChunk(context.workFolder, smafLargeLimit);
-    if (chunk.size() < 9) return 1050;
+    if (chunk.size() < 9) return result::smafNoSamples;
     return writeSmafFile(chunk, context.texts.titleAnsi, context.texts.copyrightAnsi,
                          block.useUserLimit ? smafLargeLimit : smafSmallLimit, block.outputPath);
 }

@@ -1,5 +1,6 @@
 #include "chimewright/driver/tarnwick_window_route.hpp"
 
+#include "chimewright/driver/result_codes.hpp"
 #include "platform/process.hpp"
 
 #include <chrono>
@@ -42,14 +43,15 @@ int runTarnwickWindows(const platform::Path& executable, const platform::Path& w
     how.program = executable; // started minimised
     how.currentFolder = workFolder;
     platform::ChildProcess child = platform::ChildProcess::start(how);
-    if (!child.started()) return 1019;
+    if (!child.started()) return result::tarnwickNotStarted;
     // The child is terminated on every way out below: ChildProcess ends what still runs.
 
-    if (child.waitForExit(times.startCheckMs)) return child.exitStatus() ? 1033 : 1032;
-    if (!child.waitForInputIdle(times.inputIdleMs)) return 1020;
+    if (child.waitForExit(times.startCheckMs))
+        return child.exitStatus() ? result::tarnwickEndedAtOnce : result::tarnwickNoStatus;
+    if (!child.waitForInputIdle(times.inputIdleMs)) return result::tarnwickNotIdle;
 
     const platform::WindowRef main = platform::firstTopLevelWindowOf(child);
-    if (!main) return 1021;
+    if (!main) return result::tarnwickNoWindow;
     platform::WindowRef dropTarget = platform::childWithTextPrefix(main, dropControlPrefix);
     if (!dropTarget) dropTarget = main;
     const platform::ScreenRect place = platform::windowRect(dropTarget);
@@ -59,7 +61,7 @@ int runTarnwickWindows(const platform::Path& executable, const platform::Path& w
 
     const platform::WindowRef titleDialog =
         lookForDialog(child, main, times.titleLooks, times.lookMs);
-    if (!titleDialog) return 1036;
+    if (!titleDialog) return result::tarnwickNoTitleDialog;
     platform::sendText(platform::dialogItem(titleDialog, idTitleEdit), title);
     if (!copyright.empty()) {
         platform::sendText(platform::dialogItem(titleDialog, idCopyrightEdit), copyright);
@@ -72,13 +74,13 @@ int runTarnwickWindows(const platform::Path& executable, const platform::Path& w
 
     const platform::WindowRef messageDialog =
         lookForDialog(child, main, times.messageLooks, times.lookMs);
-    if (!messageDialog) return 1035;
-    if (!platform::dialogItem(messageDialog, idPower)) return 1022;
+    if (!messageDialog) return result::tarnwickNoMessage;
+    if (!platform::dialogItem(messageDialog, idPower)) return result::tarnwickNoPower;
     platform::postCommand(messageDialog, idPower);
 
     for (int poll = 0; poll < times.exitPolls; ++poll)
         if (child.waitForExit(times.exitPollMs)) return 0;
-    return 1023;
+    return result::tarnwickNotEnded;
 }
 
 } // namespace cw

@@ -1,5 +1,7 @@
 #include "chimewright/driver/temp_files.hpp"
 
+#include "chimewright/driver/result_codes.hpp"
+
 #include <string>
 
 namespace cw {
@@ -45,9 +47,9 @@ platform::File createOutputFile(const Path& path) {
 
 int copyTempFile(const Path& workFolder, std::string_view tempName, const Path& dest) {
     platform::File source = platform::openForRead(tempPath(workFolder, tempName));
-    if (!source.isOpen()) return 1025;
+    if (!source.isOpen()) return result::tempFileNotOpened;
     platform::File target = createOutputFile(dest);
-    if (!target.isOpen()) return 1024;
+    if (!target.isOpen()) return result::outputFileNotCreated;
     char block[4096];
     for (;;) {
         auto got = source.read(block, sizeof block);

@@ -1,6 +1,7 @@
 // The G.726 driver: d211, d505, p505, sh252, so505is, sa702 and p903, each with its own
 // create code; 7003 when a temporary file cannot be opened, 7002 when the inline file is too
 // large or its header does not fit.
+#include "chimewright/driver/result_codes.hpp"
 #include "chimewright/driver/temp_files.hpp"
 #include "chimewright/mfi/g726_adat_voice.hpp"
 #include "chimewright/mfi/g726_four_track_writer.hpp"
@@ -36,17 +37,17 @@ constexpr std::uint32_t offersAll = offersLow | option::stereo8k | option::rate1
                                     option::stereo16k | option::rate32k2bit | option::rate32k4bit;
 
 constexpr G726Target g726Targets[] = {
-    {targetD211, offersLow, G726Form::inlineVoice, mfi::vendor61, mfi::version0200, 7001},
-    {targetD505, offersAll, G726Form::singleTrack, mfi::vendor61, mfi::version0300, 7004},
-    {targetP505, offersAll, G726Form::fourTrack, mfi::vendor41, mfi::version0300, 6003},
-    {targetSh252, offersAll, G726Form::fourTrack, mfi::vendor71, mfi::version0300, 9107},
-    {targetSo505is, offersAll, G726Form::fourTrack, mfi::vendor31, mfi::version0301, 9209},
-    {targetSa702, offersAll, G726Form::adat, 0, mfi::version0400, 9210},
-    {targetP903, offersAll, G726Form::adat, 0, mfi::version0500, 9211},
+    {targetD211, offersLow, G726Form::inlineVoice, mfi::vendor61, mfi::version0200, result::d211CreateFailed},
+    {targetD505, offersAll, G726Form::singleTrack, mfi::vendor61, mfi::version0300, result::d505CreateFailed},
+    {targetP505, offersAll, G726Form::fourTrack, mfi::vendor41, mfi::version0300, result::p505CreateFailed},
+    {targetSh252, offersAll, G726Form::fourTrack, mfi::vendor71, mfi::version0300, result::sh252CreateFailed},
+    {targetSo505is, offersAll, G726Form::fourTrack, mfi::vendor31, mfi::version0301, result::so505isCreateFailed},
+    {targetSa702, offersAll, G726Form::adat, 0, mfi::version0400, result::sa702CreateFailed},
+    {targetP903, offersAll, G726Form::adat, 0, mfi::version0500, result::p903CreateFailed},
 };
 
-constexpr int openFailed = 7003;
-constexpr int tooLarge = 7002;
+constexpr int openFailed = result::g726OpenFailed;
+constexpr int tooLarge = result::g726TooLarge;
 
 // The inline record holds at most this much voice under "Unlimited".
 constexpr std::size_t inlineUserLimit = 65200;

@@ -1,5 +1,6 @@
 // The IMA driver: l600 and n600 (four-track, prefixes F1 08 00 0F and 11 11 00 00) and m702
 // ("adat" "0400"); one open code and one create code per target.
+#include "chimewright/driver/result_codes.hpp"
 #include "chimewright/driver/temp_files.hpp"
 #include "chimewright/mfi/ima_adat_voice.hpp"
 #include "chimewright/mfi/ima_four_track_writer.hpp"
@@ -23,9 +24,9 @@ struct ImaTarget {
 constexpr std::uint32_t offered = option::unlimited | option::rate8k | option::rate16k;
 
 constexpr ImaTarget imaTargets[] = {
-    {targetL600, false, imaPrefixF108, 9300, 9301},
-    {targetN600, false, imaPrefixVendor11, 9302, 9303},
-    {targetM702, true, {}, 9304, 9305},
+    {targetL600, false, imaPrefixF108, result::l600OpenFailed, result::l600CreateFailed},
+    {targetN600, false, imaPrefixVendor11, result::n600OpenFailed, result::n600CreateFailed},
+    {targetM702, true, {}, result::m702OpenFailed, result::m702CreateFailed},
 };
 
 ImaVoiceFiles imaDriverFiles(const platform::Path& work) {

@@ -2,6 +2,7 @@
 // n505 (vendor 0x11 block form), so504 and so505 (vendor 0x31), step ADPCM from raw samples,
 // low nibble first. Codes: 9201 and 9202 (create failed, too large) for the "0200" files,
 // 9204 and 9205 for the "0300" files, 9206 when a temporary file cannot be opened.
+#include "chimewright/driver/result_codes.hpp"
 #include "chimewright/driver/temp_files.hpp"
 #include "chimewright/mfi/mfi_drivers.hpp"
 #include "chimewright/mfi/single_rest_writer.hpp"
@@ -37,11 +38,11 @@ constexpr LowNibbleTarget lowNibbleTargets[] = {
     {targetSo505, offers8kStereo16k, LowNibbleForm::vendor31},
 };
 
-constexpr int singleRestCreateFailed = 9201;
-constexpr int singleRestTooLarge = 9202;
-constexpr int createFailed0300 = 9204;
-constexpr int tooLarge0300 = 9205;
-constexpr int openFailed = 9206;
+constexpr int singleRestCreateFailed = result::lowNibble0200CreateFailed;
+constexpr int singleRestTooLarge = result::lowNibble0200TooLarge;
+constexpr int createFailed0300 = result::lowNibble0300CreateFailed;
+constexpr int tooLarge0300 = result::lowNibble0300TooLarge;
+constexpr int openFailed = result::lowNibbleOpenFailed;
 
 StepVoiceFiles lowNibbleFiles(const platform::Path& work) {
     // The 4 kHz option reads the narrow-band 8 kHz file, every other sample.

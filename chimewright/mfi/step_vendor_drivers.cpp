@@ -1,4 +1,5 @@
 // The target maps of the three conditioned step-ADPCM drivers.
+#include "chimewright/driver/result_codes.hpp"
 #include "chimewright/mfi/mfi_drivers.hpp"
 #include "chimewright/mfi/step_driver.hpp"
 #include "shared/mfi_format.hpp"
@@ -39,10 +40,10 @@ int runVendor41Driver(const MfiDriverContext& context) {
         .inlineVersion = mfi::version0200,
         .blockVersion = mfi::version0301,
         .blockPanRecord = mfi::recordPanAlt,
-        .openFailed = 6000,
-        .inlineCreateFailed = 6001,
-        .blockCreateFailed = 6001,
-        .tooLarge = 6002,
+        .openFailed = result::vendor41OpenFailed,
+        .inlineCreateFailed = result::vendor41CreateFailed,
+        .blockCreateFailed = result::vendor41CreateFailed,
+        .tooLarge = result::vendor41TooLarge,
         .targets = vendor41Targets,
     };
     return runStepDriver(plan, context);
@@ -54,10 +55,10 @@ int runVendor21Driver(const MfiDriverContext& context) {
         .inlineVersion = mfi::version0300,
         .blockVersion = mfi::version0300,
         .blockPanRecord = mfi::recordPan,
-        .openFailed = 9000,
-        .inlineCreateFailed = 9001,
-        .blockCreateFailed = 9001,
-        .tooLarge = 9002,
+        .openFailed = result::vendor21OpenFailed,
+        .inlineCreateFailed = result::vendor21CreateFailed,
+        .blockCreateFailed = result::vendor21CreateFailed,
+        .tooLarge = result::vendor21TooLarge,
         .targets = vendor21Targets,
     };
     return runStepDriver(plan, context);
@@ -69,10 +70,10 @@ int runVendor71Driver(const MfiDriverContext& context) {
         .inlineVersion = mfi::version0300,
         .blockVersion = mfi::version0300,
         .blockPanRecord = mfi::recordPan,
-        .openFailed = 9100,
-        .inlineCreateFailed = 9101,
-        .blockCreateFailed = 9104,
-        .tooLarge = 9102,
+        .openFailed = result::vendor71OpenFailed,
+        .inlineCreateFailed = result::vendor71InlineCreateFailed,
+        .blockCreateFailed = result::vendor71BlockCreateFailed,
+        .tooLarge = result::vendor71TooLarge,
         .targets = vendor71Targets,
     };
     return runStepDriver(plan, context);
