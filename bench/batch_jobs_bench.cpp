@@ -139,9 +139,9 @@ struct Fixture {
         setup.settingsFile = folder / "ferrowind.ini";
         setup.workFolder = work;
         setup.programFolder = platform::moduleFolder();
-        const auto folders = console::workerFolders(work, jobs);
+        const auto folders = cw::cli::workerFolders(work, jobs);
         for (const platform::Path& f : folders) std::filesystem::create_directories(f);
-        setup.runPass = console::parallelPass(folders);
+        setup.runPass = cw::cli::parallelPass(folders);
         cw::WorkerSlot worker;
         worker.claim(1);
         const double cpuBefore = processorSeconds();

@@ -19,7 +19,7 @@
 #include <cstdio>
 #include <system_error>
 
-namespace console {
+namespace cw::cli {
 
 namespace {
 
@@ -135,4 +135,4 @@ int runBatchCommand(const Options& options) {
     return end == cw::BatchEnd::allSucceeded && reported ? 0 : 1;
 }
 
-} // namespace console
+} // namespace cw::cli

@@ -4,10 +4,10 @@
 
 #include "chimewright/cli/console_options.hpp"
 
-namespace console {
+namespace cw::cli {
 
 // Exit status: 0 every row succeeded, 1 a row failed or nothing could be converted, 2 bad
 // usage found late (an unknown preset, an unreadable list).
 int runBatchCommand(const Options& options);
 
-} // namespace console
+} // namespace cw::cli

@@ -2,7 +2,7 @@
 
 #include "chimewright/cli/parallel_batch.hpp"
 
-namespace console {
+namespace cw::cli {
 
 std::string applyJobs(BatchExtras& extras, const std::string& value) {
     const std::optional<int> jobs = parseJobs(value);
@@ -25,4 +25,4 @@ std::string applyReportFile(BatchExtras& extras, const std::string& file) {
     return {};
 }
 
-} // namespace console
+} // namespace cw::cli

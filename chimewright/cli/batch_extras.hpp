@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-namespace console {
+namespace cw::cli {
 
 enum class ReportFormat { text, json };
 
@@ -23,4 +23,4 @@ std::string applyJobs(BatchExtras& extras, const std::string& value);
 std::string applyReport(BatchExtras& extras, const std::string& format); // empty: text
 std::string applyReportFile(BatchExtras& extras, const std::string& file);
 
-} // namespace console
+} // namespace cw::cli

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <system_error>
 
-namespace console {
+namespace cw::cli {
 
 std::string BatchExtrasRun::attach(cw::BatchSetup& setup, std::size_t rowCount) {
     if (!extras_.any()) return {};
@@ -66,4 +66,4 @@ bool BatchExtrasRun::finish(cw::BatchEnd end) {
     return false;
 }
 
-} // namespace console
+} // namespace cw::cli

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace console {
+namespace cw::cli {
 
 class BatchExtrasRun {
 public:
@@ -35,4 +35,4 @@ private:
     std::vector<std::optional<RowReport>> rows_;
 };
 
-} // namespace console
+} // namespace cw::cli

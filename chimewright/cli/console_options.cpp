@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-namespace console {
+namespace cw::cli {
 
 namespace {
 
@@ -325,4 +325,4 @@ std::string parseOptions(const std::vector<std::string>& arguments, Options& opt
     return {};
 }
 
-} // namespace console
+} // namespace cw::cli

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace console {
+namespace cw::cli {
 
 struct Options {
     enum class Mode { batch, renderTemp, listTargets, help, version };
@@ -43,4 +43,4 @@ std::string usageText();
 // Empty on success, else what is wrong with the arguments.
 std::string parseOptions(const std::vector<std::string>& arguments, Options& options);
 
-} // namespace console
+} // namespace cw::cli

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-namespace console {
+namespace cw::cli {
 
 namespace {
 
@@ -75,4 +75,4 @@ void ConsolePort::showMessage(std::string_view text) {
     std::fprintf(stderr, "%s\n", forConsole(cw::messageText(text, language_)).c_str());
 }
 
-} // namespace console
+} // namespace cw::cli

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-namespace console {
+namespace cw::cli {
 
 class ConsolePort : public cw::BatchPort {
 public:
@@ -35,4 +35,4 @@ private:
     void clearProgress();
 };
 
-} // namespace console
+} // namespace cw::cli

@@ -12,7 +12,7 @@
 #include <cstring>
 #include <span>
 
-namespace console {
+namespace cw::cli {
 
 namespace {
 
@@ -136,4 +136,4 @@ std::optional<DecodedSound> decodeOggVorbis(const std::string& bytes) {
     return sound;
 }
 
-} // namespace console
+} // namespace cw::cli

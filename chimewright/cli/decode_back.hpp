@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace console {
+namespace cw::cli {
 
 struct DecodedSound {
     int rate = 0;
@@ -25,4 +25,4 @@ std::optional<DecodedSound> decodeWithPlayer(const std::string& bytes,
 // An Ogg Vorbis file image; nothing when libvorbis cannot read it.
 std::optional<DecodedSound> decodeOggVorbis(const std::string& bytes);
 
-} // namespace console
+} // namespace cw::cli

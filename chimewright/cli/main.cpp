@@ -11,24 +11,24 @@
 #include <vector>
 
 int main(int argc, char** argv) {
-    console::useUtf8Output();
+    cw::cli::useUtf8Output();
     std::vector<std::string> arguments = platform::commandLineArguments(argc, argv);
     if (!arguments.empty()) arguments.erase(arguments.begin()); // the program itself
-    console::Options options;
-    const std::string problem = console::parseOptions(arguments, options);
+    cw::cli::Options options;
+    const std::string problem = cw::cli::parseOptions(arguments, options);
     if (!problem.empty()) {
         std::fprintf(stderr, "chimewright: %s\n\n%s", problem.c_str(),
-                     console::usageText().c_str());
+                     cw::cli::usageText().c_str());
         return 2;
     }
     switch (options.mode) {
-    case console::Options::Mode::help:
-        std::fputs(console::usageText().c_str(), stdout);
+    case cw::cli::Options::Mode::help:
+        std::fputs(cw::cli::usageText().c_str(), stdout);
         return 0;
-    case console::Options::Mode::version: std::printf("chimewright %s\n", suite::version); return 0;
-    case console::Options::Mode::renderTemp: return console::renderTemp(options);
-    case console::Options::Mode::batch:
-    case console::Options::Mode::listTargets: break;
+    case cw::cli::Options::Mode::version: std::printf("chimewright %s\n", suite::version); return 0;
+    case cw::cli::Options::Mode::renderTemp: return cw::cli::renderTemp(options);
+    case cw::cli::Options::Mode::batch:
+    case cw::cli::Options::Mode::listTargets: break;
     }
-    return console::runBatchCommand(options);
+    return cw::cli::runBatchCommand(options);
 }

@@ -6,7 +6,7 @@
 #include <system_error>
 #include <thread>
 
-namespace console {
+namespace cw::cli {
 
 std::optional<int> parseJobs(const std::string& text) {
     if (text.empty() || text.size() > 3) return std::nullopt;
@@ -107,4 +107,4 @@ cw::PassRunner parallelPass(std::vector<platform::Path> folders, AfterRow afterR
     };
 }
 
-} // namespace console
+} // namespace cw::cli

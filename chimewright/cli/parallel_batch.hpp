@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace console {
+namespace cw::cli {
 
 // Most workers --jobs accepts.
 constexpr int maxJobs = 64;
@@ -31,4 +31,4 @@ using AfterRow = std::function<void(std::size_t row, const platform::Path& folde
 // `starting` comes when the batch's thread begins to wait for it.
 cw::PassRunner parallelPass(std::vector<platform::Path> folders, AfterRow afterRow = {});
 
-} // namespace console
+} // namespace cw::cli

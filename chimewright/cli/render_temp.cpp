@@ -10,7 +10,7 @@
 
 #include <cstdio>
 
-namespace console {
+namespace cw::cli {
 
 int renderTemp(const Options& options) {
     const platform::Path work = options.workFolder ? platform::pathFromUtf8(*options.workFolder)
@@ -48,4 +48,4 @@ int renderTemp(const Options& options) {
     return 0;
 }
 
-} // namespace console
+} // namespace cw::cli

@@ -3,9 +3,9 @@
 
 #include "chimewright/cli/console_options.hpp"
 
-namespace console {
+namespace cw::cli {
 
 // Exit status: 0 success, 1 the conversion failed.
 int renderTemp(const Options& options);
 
-} // namespace console
+} // namespace cw::cli

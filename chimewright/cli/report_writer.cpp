@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
-namespace console {
+namespace cw::cli {
 
 namespace {
 
@@ -161,4 +161,4 @@ std::string reportJson(const std::vector<RowReport>& rows) {
     return json + "\n]\n";
 }
 
-} // namespace console
+} // namespace cw::cli

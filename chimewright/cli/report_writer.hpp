@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace console {
+namespace cw::cli {
 
 // Per row: its result, a line per target, and a summary line (the best and the worst target
 // by SNR, the targets cut to their size limit).
@@ -15,4 +15,4 @@ std::string reportText(const std::vector<RowReport>& rows);
 // An array with one object per row; each row's "targets" has one entry per enabled target.
 std::string reportJson(const std::vector<RowReport>& rows);
 
-} // namespace console
+} // namespace cw::cli

@@ -13,7 +13,7 @@
 #include <cmath>
 #include <system_error>
 
-namespace console {
+namespace cw::cli {
 
 namespace {
 
@@ -235,4 +235,4 @@ std::optional<double> worstChannelSnr(const TargetReport& target) {
     return worst;
 }
 
-} // namespace console
+} // namespace cw::cli

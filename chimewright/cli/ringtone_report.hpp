@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace console {
+namespace cw::cli {
 
 // One channel of a decoded file against its source, over the length both have. The SNR is
 // taken after the decoded channel is scaled to the source's level by the least-squares gain.
@@ -64,4 +64,4 @@ RowReport reportRow(const cw::JobRequest& request, int code, const OutputsBefore
 // The two channels' figures reduced to one per target: the lowest SNR of its channels.
 std::optional<double> worstChannelSnr(const TargetReport& target);
 
-} // namespace console
+} // namespace cw::cli

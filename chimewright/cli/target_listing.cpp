@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <vector>
 
-namespace console {
+namespace cw::cli {
 
 namespace {
 
@@ -98,4 +98,4 @@ std::string targetListing(const cw::SettingsState& state, const std::string& out
     return out;
 }
 
-} // namespace console
+} // namespace cw::cli

@@ -5,11 +5,11 @@
 
 #include <string>
 
-namespace console {
+namespace cw::cli {
 
 // A table with one line per target: name, on, volume, the options it offers with the chosen
 // one marked, "Unlimited", size limit, file type and the folder its files land in under
 // `outputFolder`; a line on normalisation, loop and the user size limit before it.
 std::string targetListing(const cw::SettingsState& state, const std::string& outputFolder);
 
-} // namespace console
+} // namespace cw::cli

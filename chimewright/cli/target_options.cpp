@@ -4,7 +4,7 @@
 
 #include <charconv>
 
-namespace console {
+namespace cw::cli {
 
 namespace {
 
@@ -173,4 +173,4 @@ void applyVolumeChoices(cw::SettingsState& state, const std::vector<VolumeChoice
     }
 }
 
-} // namespace console
+} // namespace cw::cli

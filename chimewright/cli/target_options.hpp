@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace console {
+namespace cw::cli {
 
 // One entry of a --targets list.
 struct TargetChoice {
@@ -42,4 +42,4 @@ void applyTargetChoices(cw::SettingsState& state, const std::vector<TargetChoice
 
 void applyVolumeChoices(cw::SettingsState& state, const std::vector<VolumeChoice>& choices);
 
-} // namespace console
+} // namespace cw::cli

@@ -6,7 +6,7 @@
 #include <unistd.h>
 #endif
 
-namespace console {
+namespace cw::cli {
 
 #ifdef _WIN32
 
@@ -34,4 +34,4 @@ bool errorIsTerminal() { return ::isatty(STDERR_FILENO) != 0; }
 
 #endif
 
-} // namespace console
+} // namespace cw::cli

@@ -2,7 +2,7 @@
 // streams are terminals.
 #pragma once
 
-namespace console {
+namespace cw::cli {
 
 // Makes the console show the program's UTF-8 output as text.
 void useUtf8Output();
@@ -10,4 +10,4 @@ void useUtf8Output();
 bool inputIsTerminal();
 bool errorIsTerminal();
 
-} // namespace console
+} // namespace cw::cli

@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-namespace console {
+namespace cw::cli {
 
 namespace {
 
@@ -25,4 +25,4 @@ platform::Path defaultWorkFolder() {
     return own;
 }
 
-} // namespace console
+} // namespace cw::cli

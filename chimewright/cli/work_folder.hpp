@@ -3,10 +3,10 @@
 
 #include "platform/files.hpp"
 
-namespace console {
+namespace cw::cli {
 
 // The program's own folder, as the window program uses it, when files can be made there;
 // else (an installed program in a system folder) the user's own working folder.
 platform::Path defaultWorkFolder();
 
-} // namespace console
+} // namespace cw::cli

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace cwgui {
+namespace cw::gui {
 
 namespace {
 
@@ -60,4 +60,4 @@ HFONT createControlFont() {
     return ::CreateFontIndirectW(&font);
 }
 
-} // namespace cwgui
+} // namespace cw::gui

@@ -5,11 +5,11 @@
 #include <string>
 #include <windows.h>
 
-namespace cwgui {
+namespace cw::gui {
 
 // The face the controls use on this system.
 std::wstring controlFontFace();
 
 HFONT createControlFont();
 
-} // namespace cwgui
+} // namespace cw::gui

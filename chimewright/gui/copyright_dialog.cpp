@@ -2,7 +2,7 @@
 
 #include "chimewright/gui/resource_ids.hpp"
 
-namespace cwgui {
+namespace cw::gui {
 
 namespace {
 
@@ -49,4 +49,4 @@ std::optional<std::wstring> editCopyright(HWND owner, const std::wstring& curren
     return text;
 }
 
-} // namespace cwgui
+} // namespace cw::gui

@@ -6,9 +6,9 @@
 #include <string>
 #include <windows.h>
 
-namespace cwgui {
+namespace cw::gui {
 
 // The edited text, or nothing when the user cancels.
 std::optional<std::wstring> editCopyright(HWND owner, const std::wstring& current);
 
-} // namespace cwgui
+} // namespace cw::gui

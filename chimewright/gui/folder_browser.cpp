@@ -2,7 +2,7 @@
 
 #include <shlobj.h>
 
-namespace cwgui {
+namespace cw::gui {
 
 namespace {
 
@@ -31,4 +31,4 @@ std::optional<std::wstring> browseForFolder(HWND owner, const std::wstring& prom
     return std::wstring(path);
 }
 
-} // namespace cwgui
+} // namespace cw::gui

@@ -5,10 +5,10 @@
 #include <string>
 #include <windows.h>
 
-namespace cwgui {
+namespace cw::gui {
 
 // The chosen folder, or nothing when the user cancels.
 std::optional<std::wstring> browseForFolder(HWND owner, const std::wstring& prompt,
                                             const std::wstring& preselected);
 
-} // namespace cwgui
+} // namespace cw::gui

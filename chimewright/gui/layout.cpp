@@ -1,6 +1,6 @@
 #include "chimewright/gui/layout.hpp"
 
-namespace cwgui {
+namespace cw::gui {
 
 namespace {
 
@@ -117,4 +117,4 @@ Box columnHeader(int column, int extra) {
     return {c.headerX + s.move, 30, c.headerWidth + s.grow, 20};
 }
 
-} // namespace cwgui
+} // namespace cw::gui

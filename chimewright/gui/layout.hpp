@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-namespace cwgui {
+namespace cw::gui {
 
 struct Box {
     int x = 0, y = 0, width = 0, height = 0;
@@ -91,4 +91,4 @@ Box listField(int column, int line, int extra);
 Box columnHeader(int column, int extra);
 extern const std::array<const wchar_t*, columnCount> columnTitles;
 
-} // namespace cwgui
+} // namespace cw::gui

@@ -10,7 +10,7 @@
 #include <shellapi.h>
 #include <string>
 
-namespace cwgui {
+namespace cw::gui {
 
 namespace {
 
@@ -285,4 +285,4 @@ LRESULT ListWindow::handle(UINT message, WPARAM w, LPARAM l) {
     return ::DefWindowProcW(hwnd_, message, w, l);
 }
 
-} // namespace cwgui
+} // namespace cw::gui

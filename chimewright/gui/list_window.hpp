@@ -12,7 +12,7 @@
 
 #include <shellapi.h> // after <windows.h>, which it needs
 
-namespace cwgui {
+namespace cw::gui {
 
 class ListWindow {
   public:
@@ -58,4 +58,4 @@ class ListWindow {
     void focusField(int line, int column);
 };
 
-} // namespace cwgui
+} // namespace cw::gui

@@ -21,14 +21,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     const bool ole = SUCCEEDED(::OleInitialize(nullptr));
     HICON icon = ::LoadIconW(instance, MAKEINTRESOURCEW(CW_PROGRAM_ICON));
     if (!icon) icon = ::LoadIconW(nullptr, IDI_APPLICATION);
-    if (!cwgui::MainWindow::registerClass(instance, icon) ||
-        !cwgui::ListWindow::registerClass(instance, icon))
+    if (!cw::gui::MainWindow::registerClass(instance, icon) ||
+        !cw::gui::ListWindow::registerClass(instance, icon))
         return 1;
     cw::startTrace(platform::modulePath()); // a log that cannot be written is no failure
 
     int exitCode = 1;
     {
-        cwgui::MainWindow window(settings, settingsFile);
+        cw::gui::MainWindow window(settings, settingsFile);
         if (window.create(showCommand)) {
             MSG message;
             BOOL got;

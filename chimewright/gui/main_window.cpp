@@ -18,7 +18,7 @@
 #include <cwchar>
 #include <shellapi.h>
 
-namespace cwgui {
+namespace cw::gui {
 
 namespace {
 
@@ -470,4 +470,4 @@ LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l) {
     return ::DefWindowProcW(hwnd_, message, w, l);
 }
 
-} // namespace cwgui
+} // namespace cw::gui

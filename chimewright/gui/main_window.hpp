@@ -12,7 +12,7 @@
 #include <thread>
 #include <windows.h>
 
-namespace cwgui {
+namespace cw::gui {
 
 class MainWindow : public BatchDialogs {
   public:
@@ -77,4 +77,4 @@ class MainWindow : public BatchDialogs {
     void close();
 };
 
-} // namespace cwgui
+} // namespace cw::gui

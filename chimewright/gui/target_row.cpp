@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace cwgui {
+namespace cw::gui {
 
 namespace {
 
@@ -182,4 +182,4 @@ void TargetRow::enableControls(bool enabled) {
         if (option) ::EnableWindow(option, enabled);
 }
 
-} // namespace cwgui
+} // namespace cw::gui

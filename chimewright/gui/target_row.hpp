@@ -8,7 +8,7 @@
 #include <string>
 #include <windows.h>
 
-namespace cwgui {
+namespace cw::gui {
 
 class TargetRow {
   public:
@@ -52,4 +52,4 @@ class TargetRow {
     void enableControls(bool enabled);
 };
 
-} // namespace cwgui
+} // namespace cw::gui

@@ -3,7 +3,7 @@
 #include "chimewright/app/result_messages.hpp"
 #include "chimewright/gui/window_thread.hpp"
 
-namespace cwgui {
+namespace cw::gui {
 
 void SharedSettings::publish(const cw::SettingsState& state) {
     std::lock_guard lock(mutex_);
@@ -64,4 +64,4 @@ void WindowBatchPort::showMessage(std::string_view text) {
     runOnWindowThread(window_, [&] { dialogs_.tell(std::string(text), cw::message::caption); });
 }
 
-} // namespace cwgui
+} // namespace cw::gui

@@ -9,7 +9,7 @@
 #include <mutex>
 #include <windows.h>
 
-namespace cwgui {
+namespace cw::gui {
 
 // The message that tells the main window that BatchProgress has news.
 constexpr UINT batchProgressMessage = WM_APP + 2;
@@ -75,4 +75,4 @@ class WindowBatchPort : public cw::BatchPort {
     void report(const cw::FileList& list, std::size_t row);
 };
 
-} // namespace cwgui
+} // namespace cw::gui

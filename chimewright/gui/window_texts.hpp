@@ -2,7 +2,7 @@
 // (chimewright/app/result_messages.hpp).
 #pragma once
 
-namespace cwgui::text {
+namespace cw::gui::text {
 
 inline constexpr const wchar_t* productName = L"CHIMEWRIGHT";
 inline constexpr const wchar_t* version = L"2.35.0.2";
@@ -18,4 +18,4 @@ inline constexpr const wchar_t* messageCaption = L"Chimewright";
 inline constexpr const wchar_t* helpPage = L"https://chimewright.example.org/";
 inline constexpr const wchar_t* normalisationRow = L"Normalize";
 
-} // namespace cwgui::text
+} // namespace cw::gui::text

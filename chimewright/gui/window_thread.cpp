@@ -1,6 +1,6 @@
 #include "chimewright/gui/window_thread.hpp"
 
-namespace cwgui {
+namespace cw::gui {
 
 bool runOnWindowThread(HWND window, std::function<void()> work) {
     WindowThreadCall call{std::move(work), {}};
@@ -17,4 +17,4 @@ void runPostedCall(LPARAM message) {
     call->done.set_value();
 }
 
-} // namespace cwgui
+} // namespace cw::gui

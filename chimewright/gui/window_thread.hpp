@@ -6,7 +6,7 @@
 #include <future>
 #include <windows.h>
 
-namespace cwgui {
+namespace cw::gui {
 
 // The message that carries a WindowThreadCall*; the window procedure runs it.
 constexpr UINT runOnWindowThreadMessage = WM_APP + 1;
@@ -23,4 +23,4 @@ bool runOnWindowThread(HWND window, std::function<void()> work);
 // Called by the window procedure for runOnWindowThreadMessage.
 void runPostedCall(LPARAM call);
 
-} // namespace cwgui
+} // namespace cw::gui

@@ -9,7 +9,7 @@
 #define TARNWICK_CONSOLE_NAME "tarnwick"
 #endif
 
-namespace tarnwick_cli {
+namespace tarnwick::cli {
 
 const char* const programName = TARNWICK_CONSOLE_NAME;
 
@@ -62,4 +62,4 @@ std::string parseOptions(const std::vector<std::string>& arguments, Options& opt
     return "";
 }
 
-} // namespace tarnwick_cli
+} // namespace tarnwick::cli

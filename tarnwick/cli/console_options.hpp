@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace tarnwick_cli {
+namespace tarnwick::cli {
 
 struct Options {
     bool help = false;
@@ -23,4 +23,4 @@ extern const char* const usage;
 // Empty on success, else what is wrong with the arguments (the program name excluded).
 std::string parseOptions(const std::vector<std::string>& arguments, Options& options);
 
-} // namespace tarnwick_cli
+} // namespace tarnwick::cli

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-namespace tarnwick_cli {
+namespace tarnwick::cli {
 
 ConsolePort::ConsolePort(const Options& options)
     : options_(options),
@@ -29,4 +29,4 @@ void ConsolePort::showMessage(tarnwick::MessageId, const std::string& text, bool
     std::fflush(stream);
 }
 
-} // namespace tarnwick_cli
+} // namespace tarnwick::cli

@@ -4,7 +4,7 @@
 #include "tarnwick/cli/console_options.hpp"
 #include "tarnwick/engine/tarnwick_port.hpp"
 
-namespace tarnwick_cli {
+namespace tarnwick::cli {
 
 class ConsolePort : public tarnwick::TarnwickPort {
 public:
@@ -20,4 +20,4 @@ private:
     tarnwick::Language language_;
 };
 
-} // namespace tarnwick_cli
+} // namespace tarnwick::cli

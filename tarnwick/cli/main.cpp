@@ -24,10 +24,10 @@ int main(int argc, char** argv) {
     std::vector<std::string> arguments = platform::commandLineArguments(argc, argv);
     if (!arguments.empty()) arguments.erase(arguments.begin()); // the program itself
 
-    tarnwick_cli::Options options;
-    const std::string problem = tarnwick_cli::parseOptions(arguments, options);
+    tarnwick::cli::Options options;
+    const std::string problem = tarnwick::cli::parseOptions(arguments, options);
     if (options.help) {
-        std::fputs(tarnwick_cli::usage, stdout);
+        std::fputs(tarnwick::cli::usage, stdout);
         return suite::tarnwickExit::converted;
     }
     if (options.version) {
@@ -35,8 +35,8 @@ int main(int argc, char** argv) {
         return suite::tarnwickExit::converted;
     }
     if (!problem.empty()) {
-        std::fprintf(stderr, "%s: %s\n\n%s", tarnwick_cli::programName, problem.c_str(),
-                     tarnwick_cli::usage);
+        std::fprintf(stderr, "%s: %s\n\n%s", tarnwick::cli::programName, problem.c_str(),
+                     tarnwick::cli::usage);
         return suite::tarnwickExit::usage;
     }
 
@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     platform::NamedLock instance(suite::tarnwickInstanceLock);
     if (!instance.valid() || !instance.tryLock()) return suite::tarnwickExit::otherInstance;
 
-    tarnwick_cli::ConsolePort port(options);
+    tarnwick::cli::ConsolePort port(options);
     const tarnwick::ConversionEnd end =
         tarnwick::convertDroppedFile(platform::pathFromUtf8(options.file), port);
     instance.unlock();

@@ -4,7 +4,7 @@
 
 #include <shellapi.h>
 
-namespace tarnwick_gui {
+namespace tarnwick::gui {
 
 AboutDialog::AboutDialog(tarnwick::Language language) : SkinnedDialog(IDD_ABOUT, language) {}
 
@@ -39,4 +39,4 @@ INT_PTR AboutDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam, bool&
     return FALSE;
 }
 
-} // namespace tarnwick_gui
+} // namespace tarnwick::gui

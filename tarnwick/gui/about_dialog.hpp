@@ -4,7 +4,7 @@
 
 #include "tarnwick/gui/skinned_dialog.hpp"
 
-namespace tarnwick_gui {
+namespace tarnwick::gui {
 
 // The page the about dialog's link line opens.
 inline constexpr const wchar_t* projectPage = L"https://chimewright.example/tarnwick/";
@@ -18,4 +18,4 @@ class AboutDialog : public SkinnedDialog {
     INT_PTR onMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 };
 
-} // namespace tarnwick_gui
+} // namespace tarnwick::gui

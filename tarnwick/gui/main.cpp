@@ -16,7 +16,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
 
-    tarnwick_gui::MainWindow main(platform::userInterfaceIsJapanese()
+    tarnwick::gui::MainWindow main(platform::userInterfaceIsJapanese()
                                       ? tarnwick::Language::japanese
                                       : tarnwick::Language::english);
     main.run(nullptr);

@@ -8,7 +8,7 @@
 #include <shellapi.h>
 #include <string>
 
-namespace tarnwick_gui {
+namespace tarnwick::gui {
 
 namespace {
 
@@ -120,4 +120,4 @@ void MainWindow::setBusy(bool busy) {
     ::SetCursor(::LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
-} // namespace tarnwick_gui
+} // namespace tarnwick::gui

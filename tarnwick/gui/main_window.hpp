@@ -9,7 +9,7 @@
 // (after windows.h, which it needs)
 #include <shellapi.h>
 
-namespace tarnwick_gui {
+namespace tarnwick::gui {
 
 class MainWindow : public SkinnedDialog {
   public:
@@ -35,4 +35,4 @@ class MainWindow : public SkinnedDialog {
     bool powerPressed_ = false;
 };
 
-} // namespace tarnwick_gui
+} // namespace tarnwick::gui

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-namespace tarnwick_gui {
+namespace tarnwick::gui {
 
 MessageDialog::MessageDialog(tarnwick::Language language, std::string text, bool success)
     : SkinnedDialog(IDD_MESSAGE, language), text_(std::move(text)), success_(success) {}
@@ -29,4 +29,4 @@ bool MessageDialog::onCommand(int id, int, HWND) {
     }
 }
 
-} // namespace tarnwick_gui
+} // namespace tarnwick::gui

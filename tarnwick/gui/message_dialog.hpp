@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace tarnwick_gui {
+namespace tarnwick::gui {
 
 class MessageDialog : public SkinnedDialog {
   public:
@@ -21,4 +21,4 @@ class MessageDialog : public SkinnedDialog {
     bool success_;
 };
 
-} // namespace tarnwick_gui
+} // namespace tarnwick::gui

@@ -4,7 +4,7 @@
 
 #include <map>
 
-namespace tarnwick_gui {
+namespace tarnwick::gui {
 
 HBITMAP skinBitmap(int id) {
     static std::map<int, HBITMAP> loaded; // one user-interface thread
@@ -37,4 +37,4 @@ HBITMAP backgroundBitmap() {
     return skinBitmap(IDB_BACKGROUND);
 }
 
-} // namespace tarnwick_gui
+} // namespace tarnwick::gui

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-namespace tarnwick_gui {
+namespace tarnwick::gui {
 
 // The bitmap resource `id`, loaded on first use and kept for the life of the program;
 // nullptr when the program lacks it.
@@ -16,4 +16,4 @@ void drawFace(HDC target, POINT at, HBITMAP bitmap, int face, int faces);
 // The background bitmap: its size is every dialog's client size.
 HBITMAP backgroundBitmap();
 
-} // namespace tarnwick_gui
+} // namespace tarnwick::gui

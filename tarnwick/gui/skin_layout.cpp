@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace tarnwick_gui {
+namespace tarnwick::gui {
 
 namespace {
 
@@ -78,4 +78,4 @@ std::span<const ControlPlace> layoutOf(int dialogId) {
     }
 }
 
-} // namespace tarnwick_gui
+} // namespace tarnwick::gui

@@ -5,7 +5,7 @@
 
 #include <span>
 
-namespace tarnwick_gui {
+namespace tarnwick::gui {
 
 enum class ControlKind {
     pushButton, // owner-drawn, faces: normal, hover, pressed, disabled
@@ -32,4 +32,4 @@ std::span<const ControlPlace> layoutOf(int dialogId);
 constexpr int moveStripRight = 210;
 constexpr int moveStripBottom = 20;
 
-} // namespace tarnwick_gui
+} // namespace tarnwick::gui

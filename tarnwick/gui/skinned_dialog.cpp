@@ -5,7 +5,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-namespace tarnwick_gui {
+namespace tarnwick::gui {
 
 namespace {
 
@@ -282,4 +282,4 @@ void SkinnedDialog::continueMove() {
     ::SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-} // namespace tarnwick_gui
+} // namespace tarnwick::gui

@@ -11,7 +11,7 @@
 #include <vector>
 #include <windows.h>
 
-namespace tarnwick_gui {
+namespace tarnwick::gui {
 
 // A toggle's states; a click switches off and on and leaves a locked toggle as it is.
 enum ToggleState { toggleOff = 0, toggleOn = 1, toggleLocked = 2 };
@@ -84,4 +84,4 @@ class SkinnedDialog {
     POINT pressOffset_{};
 };
 
-} // namespace tarnwick_gui
+} // namespace tarnwick::gui

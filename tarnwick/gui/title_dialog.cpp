@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace tarnwick_gui {
+namespace tarnwick::gui {
 
 namespace {
 
@@ -64,4 +64,4 @@ void TitleDialog::store() {
     values_.rateMode = toggleState(IDC_RATE_TOGGLE);
 }
 
-} // namespace tarnwick_gui
+} // namespace tarnwick::gui

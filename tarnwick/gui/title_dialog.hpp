@@ -5,7 +5,7 @@
 #include "tarnwick/engine/tarnwick_port.hpp"
 #include "tarnwick/gui/skinned_dialog.hpp"
 
-namespace tarnwick_gui {
+namespace tarnwick::gui {
 
 class TitleDialog : public SkinnedDialog {
   public:
@@ -23,4 +23,4 @@ class TitleDialog : public SkinnedDialog {
     tarnwick::TitleDialogValues& values_;
 };
 
-} // namespace tarnwick_gui
+} // namespace tarnwick::gui

@@ -4,7 +4,7 @@
 #include "tarnwick/gui/message_dialog.hpp"
 #include "tarnwick/gui/title_dialog.hpp"
 
-namespace tarnwick_gui {
+namespace tarnwick::gui {
 
 WindowPort::WindowPort(MainWindow& main) : main_(main) {}
 
@@ -26,4 +26,4 @@ void WindowPort::setBusy(bool busy) {
     main_.setBusy(busy);
 }
 
-} // namespace tarnwick_gui
+} // namespace tarnwick::gui

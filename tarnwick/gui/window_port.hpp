@@ -3,7 +3,7 @@
 
 #include "tarnwick/engine/tarnwick_port.hpp"
 
-namespace tarnwick_gui {
+namespace tarnwick::gui {
 
 class MainWindow;
 
@@ -20,4 +20,4 @@ class WindowPort : public tarnwick::TarnwickPort {
     MainWindow& main_;
 };
 
-} // namespace tarnwick_gui
+} // namespace tarnwick::gui

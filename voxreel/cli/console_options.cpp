@@ -1,6 +1,6 @@
 #include "voxreel/cli/console_options.hpp"
 
-namespace voxreel_console {
+namespace voxreel::cli {
 
 const char* const usage =
     "usage: voxreel [--wav OUT.wav] [--no-play] [--info] FILE\n"
@@ -39,4 +39,4 @@ std::string parseOptions(const std::vector<std::string>& arguments, Options& opt
     return {};
 }
 
-} // namespace voxreel_console
+} // namespace voxreel::cli

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace voxreel_console {
+namespace voxreel::cli {
 
 struct Options {
     std::string file;
@@ -20,4 +20,4 @@ extern const char* const usage;
 // Empty on success, else what is wrong.
 std::string parseOptions(const std::vector<std::string>& arguments, Options& options);
 
-} // namespace voxreel_console
+} // namespace voxreel::cli

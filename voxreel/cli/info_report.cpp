@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-namespace voxreel_console {
+namespace voxreel::cli {
 
 using namespace voxreel;
 
@@ -150,4 +150,4 @@ void printRenderedBlocks(std::FILE* out, const VoiceRenderer& renderer) {
                      voice.volume, voice.pan, voice.mixed ? "" : " (not placed)");
 }
 
-} // namespace voxreel_console
+} // namespace voxreel::cli

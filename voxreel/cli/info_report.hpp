@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <span>
 
-namespace voxreel_console {
+namespace voxreel::cli {
 
 // The file's chunks, texts and (MFi) tracks with their decoded events.
 void printFileStructure(std::FILE* out, std::span<const unsigned char> buffer);
@@ -15,4 +15,4 @@ void printFileStructure(std::FILE* out, std::span<const unsigned char> buffer);
 // The voice blocks of the last render job and what was mixed from them.
 void printRenderedBlocks(std::FILE* out, const voxreel::VoiceRenderer& renderer);
 
-} // namespace voxreel_console
+} // namespace voxreel::cli

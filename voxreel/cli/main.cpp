@@ -21,7 +21,7 @@
 
 namespace {
 
-using namespace voxreel_console;
+using namespace voxreel::cli;
 
 void useUtf8Console() {
 #ifdef _WIN32

@@ -3,7 +3,7 @@
 #include <climits>
 #include <windows.h>
 
-namespace voxreel_gui {
+namespace voxreel::gui {
 
 platform::Path pathFromAnsi(const std::string& name) {
     if (name.empty() || name.size() > INT_MAX) return {};
@@ -15,4 +15,4 @@ platform::Path pathFromAnsi(const std::string& name) {
     return platform::Path(wide);
 }
 
-} // namespace voxreel_gui
+} // namespace voxreel::gui

@@ -5,9 +5,9 @@
 
 #include <string>
 
-namespace voxreel_gui {
+namespace voxreel::gui {
 
 // The file that an ANSI name stands for; empty for an empty name.
 platform::Path pathFromAnsi(const std::string& name);
 
-} // namespace voxreel_gui
+} // namespace voxreel::gui

@@ -13,10 +13,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int) {
     const char* commandLine = ::GetCommandLineA();
     voxreel::PlayerSession session;
     session.setCommandLine(platform::argumentsAfterProgramName(commandLine ? commandLine : ""));
-    voxreel_gui::PaintRecord paintRecord = voxreel_gui::PaintRecord::fromEnvironment();
+    voxreel::gui::PaintRecord paintRecord = voxreel::gui::PaintRecord::fromEnvironment();
 
-    if (!previousInstance && !voxreel_gui::PlayerWindow::registerClass(instance)) return 0;
-    voxreel_gui::PlayerWindow window(instance, session, paintRecord);
+    if (!previousInstance && !voxreel::gui::PlayerWindow::registerClass(instance)) return 0;
+    voxreel::gui::PlayerWindow window(instance, session, paintRecord);
     if (!window.create()) return 0;
 
     MSG message{};

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace voxreel_gui {
+namespace voxreel::gui {
 
 PaintRecord PaintRecord::fromEnvironment() {
     PaintRecord record;
@@ -31,4 +31,4 @@ void PaintRecord::endPaint() {
     ::MoveFileExW(partial.c_str(), file_.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
-} // namespace voxreel_gui
+} // namespace voxreel::gui

@@ -11,7 +11,7 @@
 
 #include <string>
 
-namespace voxreel_gui {
+namespace voxreel::gui {
 
 class PaintRecord {
 public:
@@ -30,4 +30,4 @@ private:
     std::string lines_;
 };
 
-} // namespace voxreel_gui
+} // namespace voxreel::gui

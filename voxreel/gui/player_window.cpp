@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace voxreel_gui {
+namespace voxreel::gui {
 
 namespace {
 
@@ -156,4 +156,4 @@ void PlayerWindow::postPlayCommand() {
     ::PostMessageA(window_, WM_COMMAND, playCommandId, 0);
 }
 
-} // namespace voxreel_gui
+} // namespace voxreel::gui

@@ -8,7 +8,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-namespace voxreel_gui {
+namespace voxreel::gui {
 
 constexpr int playCommandId = 1001;
 constexpr int programIconId = 101;
@@ -46,4 +46,4 @@ private:
     HWND playButton_ = nullptr;
 };
 
-} // namespace voxreel_gui
+} // namespace voxreel::gui

@@ -62,9 +62,9 @@ protected:
         setup.programFolder = programs;
         EXPECT_TRUE(platform::createFolder(work));
         if (jobs > 0) {
-            const auto folders = console::workerFolders(work, jobs);
+            const auto folders = cw::cli::workerFolders(work, jobs);
             for (const platform::Path& folder : folders) EXPECT_TRUE(platform::createFolder(folder));
-            setup.runPass = console::parallelPass(folders);
+            setup.runPass = cw::cli::parallelPass(folders);
         }
         cw::WorkerSlot worker;
         EXPECT_TRUE(worker.claim(1));
@@ -104,13 +104,13 @@ TEST_F(ParallelBatch, SameFilesWithOneTwoAndFourJobs) {
 }
 
 TEST(ParallelJobs, Option) {
-    EXPECT_EQ(console::parseJobs("1"), 1);
-    EXPECT_EQ(console::parseJobs("4"), 4);
-    EXPECT_GE(console::parseJobs("0").value_or(0), 1); // one per core
+    EXPECT_EQ(cw::cli::parseJobs("1"), 1);
+    EXPECT_EQ(cw::cli::parseJobs("4"), 4);
+    EXPECT_GE(cw::cli::parseJobs("0").value_or(0), 1); // one per core
     for (const char* bad : {"", "-1", "x", "2x", "65", "1000"})
-        EXPECT_FALSE(console::parseJobs(bad)) << bad;
+        EXPECT_FALSE(cw::cli::parseJobs(bad)) << bad;
 
-    EXPECT_EQ(console::workerFolders("w", 1), std::vector<platform::Path>{"w"});
-    EXPECT_EQ(console::workerFolders("w", 2),
+    EXPECT_EQ(cw::cli::workerFolders("w", 1), std::vector<platform::Path>{"w"});
+    EXPECT_EQ(cw::cli::workerFolders("w", 2),
               (std::vector<platform::Path>{platform::Path("w") / "job1", platform::Path("w") / "job2"}));
 }

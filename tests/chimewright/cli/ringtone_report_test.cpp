@@ -118,12 +118,12 @@ protected:
         return job;
     }
 
-    console::RowReport convertAndReport(const cw::JobRequest& job) {
-        const console::OutputsBefore before = console::outputsBefore(job);
-        return console::reportRow(job, cw::prepareJob(job), before);
+    cw::cli::RowReport convertAndReport(const cw::JobRequest& job) {
+        const cw::cli::OutputsBefore before = cw::cli::outputsBefore(job);
+        return cw::cli::reportRow(job, cw::prepareJob(job), before);
     }
 
-    static const console::TargetReport* find(const console::RowReport& row, const char* key) {
+    static const cw::cli::TargetReport* find(const cw::cli::RowReport& row, const char* key) {
         for (const auto& target : row.targets)
             if (target.key == key) return &target;
         return nullptr;
@@ -137,11 +137,11 @@ protected:
 } // namespace
 
 TEST_F(Report, PureToneThroughStepAdpcmAndOgg) {
-    const console::RowReport row = convertAndReport(request("tone", 2.0));
+    const cw::cli::RowReport row = convertAndReport(request("tone", 2.0));
     ASSERT_EQ(row.code, 0);
     ASSERT_EQ(row.targets.size(), 3u); // n503, QCP, Android: the enabled targets
 
-    const console::TargetReport* step = find(row, "n503");
+    const cw::cli::TargetReport* step = find(row, "n503");
     ASSERT_TRUE(step && step->made && step->decoded);
     EXPECT_EQ(step->rate, 8000);
     EXPECT_NEAR(step->seconds, 2.0, 0.01);
@@ -162,7 +162,7 @@ TEST_F(Report, PureToneThroughStepAdpcmAndOgg) {
     EXPECT_GT(*step->channels[0].correlation, 0.99);
     EXPECT_NEAR(*step->channels[0].levelDb, 0.0, 1.0);
 
-    const console::TargetReport* ogg = find(row, "Andr");
+    const cw::cli::TargetReport* ogg = find(row, "Andr");
     ASSERT_TRUE(ogg && ogg->made && ogg->decoded);
     EXPECT_FALSE(ogg->limit); // unlimited
     EXPECT_EQ(ogg->source, "_cwsmtmp.wav");
@@ -174,17 +174,17 @@ TEST_F(Report, PureToneThroughStepAdpcmAndOgg) {
     EXPECT_NEAR(*ogg->channels[0].snrDb, matchedSnr(temp("_cwsmtmp.wav"), decoded), 0.05);
     EXPECT_GT(*ogg->channels[0].correlation, 0.99);
 
-    const console::TargetReport* qcp = find(row, "qcp");
+    const cw::cli::TargetReport* qcp = find(row, "qcp");
     ASSERT_TRUE(qcp);
     EXPECT_FALSE(qcp->made);
     EXPECT_EQ(qcp->why, "PVConv.exe was not found beside chimewright");
 }
 
 TEST_F(Report, CutTargetsFailedRowsAndJson) {
-    std::vector<console::RowReport> rows;
+    std::vector<cw::cli::RowReport> rows;
     // 4 s at 8000 Hz: 32000 step codes, 16000 bytes, over n503's 10000.
     rows.push_back(convertAndReport(request("long", 4.0)));
-    const console::TargetReport* step = find(rows[0], "n503");
+    const cw::cli::TargetReport* step = find(rows[0], "n503");
     ASSERT_TRUE(step && step->decoded);
     EXPECT_TRUE(step->cut);
     EXPECT_NEAR(step->seconds, 2.5, 0.01);
@@ -201,13 +201,13 @@ TEST_F(Report, CutTargetsFailedRowsAndJson) {
         EXPECT_EQ(target.why, cw::showResult(1007)) << target.key;
     }
 
-    const std::string text = console::reportText(rows);
+    const std::string text = cw::cli::reportText(rows);
     EXPECT_NE(text.find("summary: best Andr"), std::string::npos) << text;
     EXPECT_NE(text.find("worst n503"), std::string::npos) << text;
     EXPECT_NE(text.find("cut to the size limit: n503\n"), std::string::npos) << text;
 
-    const std::optional<JsonValue> json = cli_testing::parseJson(console::reportJson(rows));
-    ASSERT_TRUE(json) << console::reportJson(rows);
+    const std::optional<JsonValue> json = cli_testing::parseJson(cw::cli::reportJson(rows));
+    ASSERT_TRUE(json) << cw::cli::reportJson(rows);
     ASSERT_EQ(json->kind, JsonValue::Kind::array);
     ASSERT_EQ(json->items.size(), 2u);
     for (const JsonValue& row : json->items) {
