@@ -2,6 +2,7 @@
 
 #include "chimewright/audio/temp_renders.hpp"
 #include "chimewright/audio/wav_reader.hpp"
+#include "chimewright/driver/temp_names.hpp"
 
 namespace cw {
 
@@ -83,7 +84,8 @@ TempWavSet tempWavSet(const Intermediates& need, const platform::Path& workFolde
     TempWavSet set{workFolder};
     for (const PlannedRender& p : plannedRenders(need)) {
         set.made[static_cast<std::size_t>(p.kind)] = true;
-        if (p.render.rate == 8000) set.latest8k = p.kind; // each overwrites the reader's file
+        // Every 8 kHz render writes the 8 kHz reader's file first: the last one stays there.
+        if (p.render.names.front() == tempfile::latest8k) set.latest8k = p.kind;
     }
     return set;
 }
