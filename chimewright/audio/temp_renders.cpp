@@ -341,7 +341,7 @@ TempRender render8k(int narrow, int channelMode) {
 }
 
 TempRender render16k(int channelMode) {
-    return {16000, {40.0, 8000.0}, channelMode, {std::string(tempfile::mono16k)}};
+    return {16000, {40.0, 8000.0}, channelMode, {std::string(tempfile::latest16k)}};
 }
 
 TempRender render32k() {

@@ -1,6 +1,6 @@
 // Reader-converters: one PCM WAV file in, one 16-bit mono temporary WAV file out, at 8000,
 // 16000 or 32000 Hz, band-limited, resampled and levelled. Each writes its own file of the
-// working folder (tempfile::latest8k, mono16k, mono32k).
+// working folder (tempfile::latest8k, latest16k, mono32k).
 #pragma once
 
 #include "platform/files.hpp"

@@ -38,7 +38,7 @@ int renderTemp(const Options& options) {
     namespace tf = cw::tempfile;
     constexpr std::string_view made[] = {tf::left8k,   tf::right8k,  tf::left16k,
                                          tf::right16k, tf::narrow8k, tf::mono8k,
-                                         tf::latest8k, tf::mono16k,  tf::mono32k};
+                                         tf::latest8k, tf::latest16k,  tf::mono32k};
     for (std::string_view temp : made) {
         platform::Path path = cw::tempPath(work, temp);
         platform::File file = platform::openForRead(path);

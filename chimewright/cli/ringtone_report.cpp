@@ -70,7 +70,7 @@ std::optional<Source> sourceOf(int target, const cw::TargetBlock& block, int rat
         return Source{{tf::mono8k}, false, tf::mono8k};
     case 16000:
         if (stereo) return Source{{tf::left16k, tf::right16k}, false, tf::left16k};
-        return Source{{tf::mono16k}, false, tf::mono16k};
+        return Source{{tf::latest16k}, false, tf::latest16k};
     case 32000: return Source{{tf::mono32k}, false, tf::mono32k};
     default: return std::nullopt;
     }

@@ -84,8 +84,9 @@ TempWavSet tempWavSet(const Intermediates& need, const platform::Path& workFolde
     TempWavSet set{workFolder};
     for (const PlannedRender& p : plannedRenders(need)) {
         set.made[static_cast<std::size_t>(p.kind)] = true;
-        // Every 8 kHz render writes the 8 kHz reader's file first: the last one stays there.
+        // Every render writes its reader's own file first: the last of each rate stays there.
         if (p.render.names.front() == tempfile::latest8k) set.latest8k = p.kind;
+        if (p.render.names.front() == tempfile::latest16k) set.latest16k = p.kind;
     }
     return set;
 }

@@ -17,7 +17,7 @@ namespace {
 namespace tf = tempfile;
 constexpr std::string_view fixedTempNames[] = {
     tf::sampleMidi,   tf::sampleSmaf,  tf::latest8kSmaf, tf::budgetCut8kSmaf, tf::decodedPcm,
-    tf::latest8k,     tf::mono16k,     tf::left8k,       tf::right8k,         tf::left16k,
+    tf::latest8k,     tf::latest16k,     tf::left8k,       tf::right8k,         tf::left16k,
     tf::right16k,     tf::compressedCopy, tf::latest8kSmaf, tf::left8kSmaf,   tf::right8kSmaf,
     tf::latest8kQcp,  tf::mono32k,     tf::narrow8k,     tf::mono8k,          tf::narrow8kSmaf,
     tf::mono8kSmaf,   tf::budgetCut8k,

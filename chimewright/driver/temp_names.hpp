@@ -10,8 +10,9 @@ namespace cw::tempfile {
 // The 8 kHz reader's own output: each 8 kHz render is written here first, so when the writers
 // run it holds the last 8 kHz render of the job (TempWavSet::latest8k says which).
 inline constexpr std::string_view latest8k = "_cwmtmp.wav";
-// The 16 kHz reader's own output: mono, the only 16 kHz render written nowhere else.
-inline constexpr std::string_view mono16k = "_cwsmtmp.wav";
+// The 16 kHz reader's own output, likewise: the last 16 kHz render (TempWavSet::latest16k),
+// the mono one whenever it is made.
+inline constexpr std::string_view latest16k = "_cwsmtmp.wav";
 // The 32 kHz reader's own output: mono.
 inline constexpr std::string_view mono32k = "_cwm32tmp.wav";
 // Copies of the 8 kHz renders under the names of what they hold.

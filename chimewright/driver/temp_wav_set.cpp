@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::string_view namesByRender[tempWavCount] = {
     tempfile::left8k,   tempfile::right8k, tempfile::left16k, tempfile::right16k,
-    tempfile::narrow8k, tempfile::mono8k,  tempfile::mono16k, tempfile::mono32k,
+    tempfile::narrow8k, tempfile::mono8k,  tempfile::latest16k, tempfile::mono32k,
 };
 
 } // namespace

@@ -24,9 +24,13 @@ struct TempWavSet {
     // the job made. None: the job made no 8 kHz render, and the file it deleted at its start
     // is missing (or is whatever the working folder had, when the delete failed).
     std::optional<TempWav> latest8k{};
+    // The same for the 16 kHz reader's file: the mono render whenever it was made, else the
+    // right channel, else none.
+    std::optional<TempWav> latest16k{};
 
     bool has(TempWav render) const { return made[static_cast<std::size_t>(render)]; }
-    // The file under the render's own name.
+    // The file under the render's own name. The mono 16 kHz render has none but the 16 kHz
+    // reader's file, which holds latest16k.
     platform::Path path(TempWav render) const;
     // The 8 kHz reader's own file, holding latest8k.
     platform::Path latest8kPath() const;

@@ -30,9 +30,9 @@ int renderOneByOne(const platform::Path& input, double level, const platform::Pa
     if ((code = readWavToTemp8k(input, level, 0, channelRight, work))) return code;
     copy(tempfile::latest8k, "_cwmrtmp.wav");
     if ((code = readWavToTemp16k(input, level, channelLeft, work))) return code;
-    copy(tempfile::mono16k, "_cwhltmp.wav");
+    copy(tempfile::latest16k, "_cwhltmp.wav");
     if ((code = readWavToTemp16k(input, level, channelRight, work))) return code;
-    copy(tempfile::mono16k, "_cwhrtmp.wav");
+    copy(tempfile::latest16k, "_cwhrtmp.wav");
     if ((code = readWavToTemp8k(input, level, 1, channelMix, work))) return code;
     copy(tempfile::latest8k, "_cwm4tmp.wav");
     if ((code = readWavToTemp8k(input, level, 0, channelMix, work))) return code;
@@ -99,28 +99,31 @@ namespace {
 
 using cw::TempWav;
 
-// Which render each temporary file holds once the job's renders are made, above all the 8 kHz
-// reader's own file, which every 8 kHz render overwrites in turn.
+// Which render each temporary file holds once the job's renders are made, above all the
+// readers' own files, which every render of their rate overwrites in turn.
 struct LatestCase {
     const char* name;
     cw::Intermediates need;
     std::optional<TempWav> latest8k;
+    std::optional<TempWav> latest16k;
 };
 
 // {stereo8k, stereo16k, narrow8k, mono8k, mono16k, mono32k}
 const LatestCase latestCases[] = {
-    {"nothing", {}, std::nullopt},
-    {"onlyWide", {false, true, false, false, true, true}, std::nullopt},
-    {"stereo", {true, true, false, false, false, false}, TempWav::right8k},
-    {"narrowAfterStereo", {true, false, true, false, false, false}, TempWav::narrow8k},
-    {"monoAfterNarrow", {false, false, true, true, false, false}, TempWav::mono8k},
-    {"every", {true, true, true, true, true, true}, TempWav::mono8k},
+    {"nothing", {}, std::nullopt, std::nullopt},
+    {"onlyWide", {false, true, false, false, true, true}, std::nullopt, TempWav::mono16k},
+    {"stereo", {true, true, false, false, false, false}, TempWav::right8k, TempWav::right16k},
+    {"narrowAfterStereo", {true, false, true, false, false, false}, TempWav::narrow8k,
+     std::nullopt},
+    {"monoAfterNarrow", {false, false, true, true, false, false}, TempWav::mono8k, std::nullopt},
+    {"every", {true, true, true, true, true, true}, TempWav::mono8k, TempWav::mono16k},
 };
 
-TEST(TempWavSet, TheReadersFileHoldsTheLast8kRender) {
+TEST(TempWavSet, EachReadersFileHoldsTheLastRenderOfItsRate) {
     for (const LatestCase& c : latestCases) {
         const cw::TempWavSet set = cw::tempWavSet(c.need, "work");
         EXPECT_EQ(set.latest8k, c.latest8k) << c.name;
+        EXPECT_EQ(set.latest16k, c.latest16k) << c.name;
         EXPECT_EQ(set.has(TempWav::left8k), c.need.stereo8k) << c.name;
         EXPECT_EQ(set.has(TempWav::right16k), c.need.stereo16k) << c.name;
         EXPECT_EQ(set.has(TempWav::narrow8k), c.need.narrow8k) << c.name;
