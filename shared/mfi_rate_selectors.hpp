@@ -26,7 +26,8 @@ inline constexpr std::array<RateSelector, 5> g726RateSelectors{{
 }};
 
 // Selectors only some families' records carry, read but never written by the G.726 writers:
-// 16000 Hz under the step block code in the first reading, 2-bit 16000 Hz in the second.
+// 16000 Hz under the step block code (in the records read with the player's table A) and
+// 2-bit 16000 Hz (in those read with its table B).
 inline constexpr RateSelector stepBlock16000{blockRateOther, 16000, 4};
 inline constexpr RateSelector g726TwoBit16000{0x0C, 16000, 2};
 
