@@ -5,6 +5,7 @@
 #include "chimewright/audio/wav_reader.hpp"
 #include "chimewright/driver/result_codes.hpp"
 #include "chimewright/driver/temp_files.hpp"
+#include "chimewright/driver/temp_names.hpp"
 #include "shared/byte_order.hpp"
 #include "shared/parallel.hpp"
 #include "shared/temp_wav.hpp"
@@ -340,15 +341,15 @@ int renderCopied(WorkBuffer& work, const Source& s, const Layout& l, std::size_t
 } // namespace
 
 TempRender render8k(int narrow, int channelMode) {
-    return {8000, {20.0, narrow ? 2000.0 : 4000.0}, channelMode, {temp8kName}};
+    return {8000, {20.0, narrow ? 2000.0 : 4000.0}, channelMode, {std::string(tempfile::latest8k)}};
 }
 
 TempRender render16k(int channelMode) {
-    return {16000, {40.0, 8000.0}, channelMode, {temp16kName}};
+    return {16000, {40.0, 8000.0}, channelMode, {std::string(tempfile::latest16k)}};
 }
 
 TempRender render32k() {
-    return {32000, {80.0, 16000.0}, channelMix, {temp32kName}};
+    return {32000, {80.0, 16000.0}, channelMix, {std::string(tempfile::mono32k)}};
 }
 
 int renderTempFiles(const platform::Path& source, double level,

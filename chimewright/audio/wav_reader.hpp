@@ -1,5 +1,6 @@
 // Reader-converters: one PCM WAV file in, one 16-bit mono temporary WAV file out, at 8000,
-// 16000 or 32000 Hz, band-limited, resampled and levelled.
+// 16000 or 32000 Hz, band-limited, resampled and levelled. Each writes its own file of the
+// working folder (tempfile::latest8k, latest16k, mono32k).
 #pragma once
 
 #include "platform/files.hpp"
@@ -11,11 +12,6 @@ namespace cw {
 
 // Channel choice for files with two or more channels.
 enum ChannelMode : int { channelMix = 0, channelLeft = 1, channelRight = 2 };
-
-// Names of the files the readers write in the working folder.
-inline constexpr const char* temp8kName = "_cwmtmp.wav";
-inline constexpr const char* temp16kName = "_cwsmtmp.wav";
-inline constexpr const char* temp32kName = "_cwm32tmp.wav";
 
 // level >= 0 normalises to level x 32767; a negative level applies the soft-knee gain.
 // Results: 0, or 3001-3014.

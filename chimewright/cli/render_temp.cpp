@@ -4,6 +4,7 @@
 #include "chimewright/driver/input_check.hpp"
 #include "chimewright/driver/intermediates.hpp"
 #include "chimewright/driver/temp_files.hpp"
+#include "chimewright/driver/temp_names.hpp"
 #include "chimewright/cli/work_folder.hpp"
 #include "platform/files.hpp"
 #include "platform/text.hpp"
@@ -34,10 +35,11 @@ int renderTemp(const Options& options) {
         std::fprintf(stderr, "chimewright: %s: conversion failed (%d)\n", name.c_str(), code);
         return 1;
     }
-    const char* made[] = {"_cwmltmp.wav", "_cwmrtmp.wav", "_cwhltmp.wav", "_cwhrtmp.wav",
-                          "_cwm4tmp.wav", "_cwm8tmp.wav", "_cwmtmp.wav",  "_cwsmtmp.wav",
-                          "_cwm32tmp.wav"};
-    for (const char* temp : made) {
+    namespace tf = cw::tempfile;
+    constexpr std::string_view made[] = {tf::left8k,   tf::right8k,  tf::left16k,
+                                         tf::right16k, tf::narrow8k, tf::mono8k,
+                                         tf::latest8k, tf::latest16k,  tf::mono32k};
+    for (std::string_view temp : made) {
         platform::Path path = cw::tempPath(work, temp);
         platform::File file = platform::openForRead(path);
         auto size = file.size();

@@ -6,6 +6,7 @@
 #include "chimewright/driver/input_check.hpp"
 #include "chimewright/driver/smaf_stream_route.hpp"
 #include "chimewright/driver/temp_files.hpp"
+#include "chimewright/driver/temp_names.hpp"
 #include "chimewright/mfi/mfi_driver.hpp"
 #include "platform/text.hpp"
 
@@ -51,25 +52,26 @@ bool budgetRoute(const cw::TargetBlock& block) { return !block.rate16k && !block
 
 // The temporary files a target's sound was made from, by what the file holds.
 struct Source {
-    std::vector<const char*> names; // one per channel
-    bool everyOther = false;        // the file holds every other sample (4000 Hz from 8000 Hz)
-    const char* wholeSound = nullptr; // the row's sound before any cut
+    std::vector<std::string_view> names; // one per channel
+    bool everyOther = false;             // the file holds every other sample (4000 Hz from 8000 Hz)
+    std::string_view wholeSound;         // the row's sound before any cut
 };
 
 std::optional<Source> sourceOf(int target, const cw::TargetBlock& block, int rate,
                                std::size_t channels) {
+    namespace tf = cw::tempfile;
     const bool stereo = channels == 2;
     if (target == cw::targetSmaf && budgetRoute(block) && (rate == 8000 || rate == 4000))
-        return Source{{"_cw6tmp.wav"}, rate == 4000, "_cwmtmp.wav"};
+        return Source{{tf::budgetCut8k}, rate == 4000, tf::latest8k};
     switch (rate) {
-    case 4000: return Source{{"_cwm4tmp.wav"}, true, "_cwm4tmp.wav"};
+    case 4000: return Source{{tf::narrow8k}, true, tf::narrow8k};
     case 8000:
-        if (stereo) return Source{{"_cwmltmp.wav", "_cwmrtmp.wav"}, false, "_cwmltmp.wav"};
-        return Source{{"_cwm8tmp.wav"}, false, "_cwm8tmp.wav"};
+        if (stereo) return Source{{tf::left8k, tf::right8k}, false, tf::left8k};
+        return Source{{tf::mono8k}, false, tf::mono8k};
     case 16000:
-        if (stereo) return Source{{"_cwhltmp.wav", "_cwhrtmp.wav"}, false, "_cwhltmp.wav"};
-        return Source{{"_cwsmtmp.wav"}, false, "_cwsmtmp.wav"};
-    case 32000: return Source{{"_cwm32tmp.wav"}, false, "_cwm32tmp.wav"};
+        if (stereo) return Source{{tf::left16k, tf::right16k}, false, tf::left16k};
+        return Source{{tf::latest16k}, false, tf::latest16k};
+    case 32000: return Source{{tf::mono32k}, false, tf::mono32k};
     default: return std::nullopt;
     }
 }

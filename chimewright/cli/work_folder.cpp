@@ -1,5 +1,7 @@
 #include "chimewright/cli/work_folder.hpp"
 
+#include "chimewright/driver/temp_names.hpp"
+
 #include <system_error>
 
 namespace cw::cli {
@@ -7,7 +9,7 @@ namespace cw::cli {
 namespace {
 
 bool canMakeFilesIn(const platform::Path& folder) {
-    const platform::Path probe = folder / "_cwprobe.tmp";
+    const platform::Path probe = folder / cw::tempfile::writeProbe;
     if (!platform::createForWrite(probe).isOpen()) return false;
     platform::deleteFile(probe);
     return true;

@@ -2,6 +2,7 @@
 
 #include "chimewright/driver/result_codes.hpp"
 #include "chimewright/driver/temp_files.hpp"
+#include "chimewright/driver/temp_names.hpp"
 #include "platform/audio_decode.hpp"
 #include "shared/byte_order.hpp"
 
@@ -54,11 +55,11 @@ using Decoder = int (*)(const platform::Path&, platform::PcmAudio&);
 
 int decodeCopy(const platform::Path& input, const platform::Path& workFolder, Decoder decode) {
     // The decoder works on a copy in the working folder, never on the user's file.
-    const platform::Path copy = tempPath(workFolder, "_cwctmp.wav");
+    const platform::Path copy = tempPath(workFolder, tempfile::compressedCopy);
     if (!platform::copyFile(input, copy)) return result::inputNotCopied;
     platform::PcmAudio pcm;
     if (int code = decode(copy, pcm)) return code;
-    return writePcmWave(tempPath(workFolder, "_cwwtmp.wav"), pcm);
+    return writePcmWave(tempPath(workFolder, tempfile::decodedPcm), pcm);
 }
 
 } // namespace
@@ -80,7 +81,7 @@ int sourceForReaders(int checkCode, const platform::Path& input,
     int code = checkCode;
     if (checkCode == result::compressedWave) code = decodeToPcm(input, workFolder);
     else if (checkCode == result::notRiff) code = decodeSoundFileToPcm(input, workFolder);
-    if (code == 0 && checkCode != 0) source = tempPath(workFolder, "_cwwtmp.wav");
+    if (code == 0 && checkCode != 0) source = tempPath(workFolder, tempfile::decodedPcm);
     return code;
 }
 

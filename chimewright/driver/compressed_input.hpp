@@ -6,8 +6,8 @@
 
 namespace cw {
 
-// Copies the input to "_cwctmp.wav" and decodes that copy into the PCM file "_cwwtmp.wav" in
-// the working folder, with the system's codecs. 0, 2001 when the copy cannot be made, or a
+// Copies the input to tempfile::compressedCopy and decodes that copy into the PCM file
+// tempfile::decodedPcm in the working folder, with the system's codecs. 0, 2001 when the copy cannot be made, or a
 // code 2002-2016 of the decoder.
 int decodeToPcm(const platform::Path& input, const platform::Path& workFolder);
 
@@ -16,7 +16,7 @@ int decodeToPcm(const platform::Path& input, const platform::Path& workFolder);
 int decodeSoundFileToPcm(const platform::Path& input, const platform::Path& workFolder);
 
 // After the input check's `checkCode`: the file the readers take in `source` (the input
-// itself, or "_cwwtmp.wav" decoded from a compressed WAVE file (1013) or from a file that is
+// itself, or tempfile::decodedPcm decoded from a compressed WAVE file (1013) or from a file that is
 // not RIFF WAVE (1007)), and the conversion's code so far (0 to go on).
 int sourceForReaders(int checkCode, const platform::Path& input,
                      const platform::Path& workFolder, platform::Path& source);

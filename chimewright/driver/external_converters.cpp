@@ -3,6 +3,7 @@
 #include "chimewright/driver/result_codes.hpp"
 #include "chimewright/driver/tarnwick_window_route.hpp"
 #include "chimewright/driver/temp_files.hpp"
+#include "chimewright/driver/temp_names.hpp"
 #include "platform/process.hpp"
 #include "platform/text.hpp"
 #include "shared/tarnwick_console.hpp"
@@ -69,7 +70,7 @@ int runQcpConverter(const platform::Path& programFolder, const platform::Path& w
 
     platform::ProcessStart how;
     how.program = converter;
-    how.arguments = {"_cwmtmp.wav"};
+    how.arguments = {std::string(tempfile::latest8k)};
     // Named, not inherited: conversions on other threads may make their own folders current.
     how.currentFolder = workFolder;
     how.quiet = true;
@@ -79,7 +80,7 @@ int runQcpConverter(const platform::Path& programFolder, const platform::Path& w
         child.terminate();
         return 0;
     }
-    copyTempFile(workFolder, "_cwmtmp.qcp", qcpOutput); // no copy, no QCP file
+    copyTempFile(workFolder, tempfile::latest8kQcp, qcpOutput); // no copy, no QCP file
     return 0;
 }
 

@@ -32,8 +32,8 @@ int runTarnwick(const platform::Path& executable, const platform::Path& workFold
 // True when "PVConv.exe" can be opened for reading in the program folder.
 bool qcpConverterPresent(const platform::Path& programFolder);
 
-// Runs "PVConv.exe" from the program folder with "_cwmtmp.wav" in the working folder (as its
-// current folder) and copies the "_cwmtmp.qcp" it leaves there to qcpOutput. A missing,
+// Runs "PVConv.exe" from the program folder with tempfile::latest8k in the working folder (as
+// its current folder) and copies the tempfile::latest8kQcp it leaves there to qcpOutput. A missing,
 // failing or hanging converter makes no file; the result is always 0.
 int runQcpConverter(const platform::Path& programFolder, const platform::Path& workFolder,
                     const platform::Path& qcpOutput);

@@ -2,6 +2,7 @@
 
 #include "chimewright/driver/result_codes.hpp"
 #include "chimewright/driver/temp_files.hpp"
+#include "chimewright/driver/temp_names.hpp"
 #include "shared/byte_order.hpp"
 
 #include <cstring>
@@ -32,7 +33,7 @@ int checkInputWave(const platform::Path& input, const platform::Path& workFolder
     tarnwickAvailable = platform::openForRead(tempPath(programs, tarnwickFileName())).isOpen();
 
     const platform::Path leftover =
-        tempPath(workFolder, tarnwickAvailable ? "_cwmtmp.mmf" : "SAMPLE.mmf");
+        tempPath(workFolder, tarnwickAvailable ? tempfile::latest8kSmaf : tempfile::sampleSmaf);
     // The probe's handle must be closed before the delete: Windows refuses to delete an open file.
     const bool leftoverExists = platform::openForRead(leftover).isOpen();
     if (leftoverExists && !platform::deleteFile(leftover)) return result::leftoverNotDeleted;

@@ -2,6 +2,7 @@
 
 #include "chimewright/audio/temp_renders.hpp"
 #include "chimewright/audio/wav_reader.hpp"
+#include "chimewright/driver/temp_names.hpp"
 
 namespace cw {
 
@@ -46,27 +47,55 @@ Intermediates neededIntermediates(const JobSettings& settings) {
     return need;
 }
 
-int renderIntermediates(const platform::Path& source, const Intermediates& need, double level,
-                        const platform::Path& work) {
-    // The readers' order; each file is also written under its role names, as the copies of
-    // the reader's output would be.
-    std::vector<TempRender> renders;
-    const auto add = [&renders](TempRender render, const char* role) {
-        if (role) render.names.emplace_back(role);
-        renders.push_back(std::move(render));
+namespace {
+
+struct PlannedRender {
+    TempWav kind;
+    TempRender render;
+};
+
+// The readers' order; each file is also written under its render's name, as the copies of the
+// reader's output were.
+std::vector<PlannedRender> plannedRenders(const Intermediates& need) {
+    std::vector<PlannedRender> planned;
+    const auto add = [&planned](TempWav kind, TempRender render) {
+        const std::string_view own = tempWavName(kind);
+        if (own != render.names.front()) render.names.emplace_back(own);
+        planned.push_back({kind, std::move(render)});
     };
     if (need.stereo8k) {
-        add(render8k(0, channelLeft), "_cwmltmp.wav");
-        add(render8k(0, channelRight), "_cwmrtmp.wav");
+        add(TempWav::left8k, render8k(0, channelLeft));
+        add(TempWav::right8k, render8k(0, channelRight));
     }
     if (need.stereo16k) {
-        add(render16k(channelLeft), "_cwhltmp.wav");
-        add(render16k(channelRight), "_cwhrtmp.wav");
+        add(TempWav::left16k, render16k(channelLeft));
+        add(TempWav::right16k, render16k(channelRight));
     }
-    if (need.narrow8k) add(render8k(1, channelMix), "_cwm4tmp.wav");
-    if (need.mono8k) add(render8k(0, channelMix), "_cwm8tmp.wav");
-    if (need.mono16k) add(render16k(channelMix), nullptr);
-    if (need.mono32k) add(render32k(), nullptr);
+    if (need.narrow8k) add(TempWav::narrow8k, render8k(1, channelMix));
+    if (need.mono8k) add(TempWav::mono8k, render8k(0, channelMix));
+    if (need.mono16k) add(TempWav::mono16k, render16k(channelMix));
+    if (need.mono32k) add(TempWav::mono32k, render32k());
+    return planned;
+}
+
+} // namespace
+
+TempWavSet tempWavSet(const Intermediates& need, const platform::Path& workFolder) {
+    TempWavSet set{workFolder};
+    for (const PlannedRender& p : plannedRenders(need)) {
+        set.made[static_cast<std::size_t>(p.kind)] = true;
+        // Every render writes its reader's own file first: the last of each rate stays there.
+        if (p.render.names.front() == tempfile::latest8k) set.latest8k = p.kind;
+        if (p.render.names.front() == tempfile::latest16k) set.latest16k = p.kind;
+    }
+    return set;
+}
+
+int renderIntermediates(const platform::Path& source, const Intermediates& need, double level,
+                        const platform::Path& work) {
+    std::vector<TempRender> renders;
+    for (PlannedRender& p : plannedRenders(need))
+        renders.push_back(std::move(p.render));
     return renderTempFiles(source, level, renders, work);
 }
 

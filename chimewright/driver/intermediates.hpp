@@ -2,19 +2,24 @@
 #pragma once
 
 #include "chimewright/driver/targets.hpp"
+#include "chimewright/driver/temp_wav_set.hpp"
 
 namespace cw {
 
 struct Intermediates {
-    bool stereo8k = false;  // "_cwmltmp.wav", "_cwmrtmp.wav"
-    bool stereo16k = false; // "_cwhltmp.wav", "_cwhrtmp.wav"
-    bool narrow8k = false;  // "_cwm4tmp.wav"
-    bool mono8k = false;    // "_cwm8tmp.wav"
-    bool mono16k = false;   // "_cwsmtmp.wav"
-    bool mono32k = false;   // "_cwm32tmp.wav"
+    bool stereo8k = false;  // TempWav::left8k, right8k
+    bool stereo16k = false; // TempWav::left16k, right16k
+    bool narrow8k = false;
+    bool mono8k = false;
+    bool mono16k = false;
+    bool mono32k = false;
 };
 
 Intermediates neededIntermediates(const JobSettings& settings);
+
+// The renders renderIntermediates makes for `need`, and which of them the 8 kHz reader's own
+// file holds after it.
+TempWavSet tempWavSet(const Intermediates& need, const platform::Path& workFolder);
 
 // Renders them from the source in their fixed order; the first failing reader's code ends it.
 // The source is read once and renders of the same samples share their forward transform.

@@ -5,6 +5,7 @@
 #include "chimewright/driver/intermediates.hpp"
 #include "chimewright/driver/result_codes.hpp"
 #include "chimewright/driver/temp_files.hpp"
+#include "chimewright/driver/temp_names.hpp"
 #include "chimewright/driver/target_writers.hpp"
 #include "platform/text.hpp"
 
@@ -13,12 +14,14 @@ namespace cw {
 namespace {
 
 // Deleted at the start of every conversion, in this order; failures do not matter.
-constexpr const char* fixedTempNames[] = {
-    "SAMPLE.MID",    "SAMPLE.mmf",    "_cwmtmp.mmf",   "_cw6tmp.mmf",   "_cwwtmp.wav",
-    "_cwmtmp.wav",   "_cwsmtmp.wav",  "_cwmltmp.wav",  "_cwmrtmp.wav",  "_cwhltmp.wav",
-    "_cwhrtmp.wav",  "_cwctmp.wav",   "_cwmtmp.mmf",   "_cwmltmp.mmf",  "_cwmrtmp.mmf",
-    "_cwmtmp.qcp",   "_cwm32tmp.wav", "_cwm4tmp.wav",  "_cwm8tmp.wav",  "_cwm4tmp.mmf",
-    "_cwm8tmp.mmf",  "_cw6tmp.wav",
+// latest8kSmaf stands twice: the second delete finds nothing.
+namespace tf = tempfile;
+constexpr std::string_view fixedTempNames[] = {
+    tf::sampleMidi,   tf::sampleSmaf,  tf::latest8kSmaf, tf::budgetCut8kSmaf, tf::decodedPcm,
+    tf::latest8k,     tf::latest16k,     tf::left8k,       tf::right8k,         tf::left16k,
+    tf::right16k,     tf::compressedCopy, tf::latest8kSmaf, tf::left8kSmaf,   tf::right8kSmaf,
+    tf::latest8kQcp,  tf::mono32k,     tf::narrow8k,     tf::mono8k,          tf::narrow8kSmaf,
+    tf::mono8kSmaf,   tf::budgetCut8k,
 };
 
 constexpr std::size_t maxAnsiText = 254;
@@ -70,18 +73,19 @@ int convertFile(const platform::Path& input, const JobSettings& settings,
                 const platform::Path& workFolder, const JobTexts& texts, double level,
                 int intervalMs, int smafBudget, const MfiOptions& mfi,
                 const platform::Path& programFolder) {
-    for (const char* name : fixedTempNames) platform::deleteFile(tempPath(workFolder, name));
+    for (std::string_view name : fixedTempNames)
+        platform::deleteFile(tempPath(workFolder, name));
 
     bool tarnwickAvailable = false;
     int code = checkInputWave(input, workFolder, tarnwickAvailable, programFolder);
     platform::Path source;
     if ((code = sourceForReaders(code, input, workFolder, source))) return code;
 
-    if ((code = renderIntermediates(source, neededIntermediates(settings), level, workFolder)))
-        return code;
+    const Intermediates needed = neededIntermediates(settings);
+    if ((code = renderIntermediates(source, needed, level, workFolder))) return code;
 
     const WriterContext context{settings, workFolder, texts,        intervalMs,
-                                smafBudget, mfi,     programFolder};
+                                smafBudget, mfi,     programFolder, needed};
     if ((code = writeMfiAndAndroidTargets(context))) return code;
 
     platform::setCurrentFolder(workFolder);

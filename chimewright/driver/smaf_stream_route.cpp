@@ -39,8 +39,8 @@ std::string fittedText(std::string_view text) {
 
 } // namespace
 
-std::vector<unsigned char> buildWaveDataChunk(const platform::Path& workFolder, int limit) {
-    const std::vector<unsigned char> wav = readHead(tempPath(workFolder, "_cwsmtmp.wav"), maxWavRead);
+std::vector<unsigned char> buildWaveDataChunk(const platform::Path& mono16k, int limit) {
+    const std::vector<unsigned char> wav = readHead(mono16k, maxWavRead);
     std::vector<unsigned char> chunk;
     if (wav.empty() || limit <= static_cast<int>(waveHeaderSize)) return chunk;
 
@@ -83,7 +83,8 @@ int writeSmafFile(const std::vector<unsigned char>& chunk, std::string_view titl
 
 int writeSmafStreamRoute(const WriterContext& context) {
     const TargetBlock& block = context.settings[targetSmaf];
-    const std::vector<unsigned char> chunk = buildWaveDataChunk(context.workFolder, smafLargeLimit);
+    const std::vector<unsigned char> chunk =
+        buildWaveDataChunk(context.temps().path(TempWav::mono16k), smafLargeLimit);
     if (chunk.size() < 9) return result::smafNoSamples;
     return writeSmafFile(chunk, context.texts.titleAnsi, context.texts.copyrightAnsi,
                          block.useUserLimit ? smafLargeLimit : smafSmallLimit, block.outputPath);

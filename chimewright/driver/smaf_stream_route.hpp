@@ -16,10 +16,10 @@ constexpr int smafSmallLimit = 6000;
 // Texts longer than this are cut (at a character boundary) before they go into the file.
 constexpr std::size_t smafStreamTextLimit = 252;
 
-// An "Awa" chunk ("Awa", 0x01, 32-bit size, data) holding the step-ADPCM codes of
-// "_cwsmtmp.wav" (low nibble first, from a fresh encoder), at most `limit` bytes in all.
+// An "Awa" chunk ("Awa", 0x01, 32-bit size, data) holding the step-ADPCM codes of the 16 kHz
+// mono file (low nibble first, from a fresh encoder), at most `limit` bytes in all.
 // Reads at most 4 MiB of the file; empty when it cannot be read.
-std::vector<unsigned char> buildWaveDataChunk(const platform::Path& workFolder, int limit);
+std::vector<unsigned char> buildWaveDataChunk(const platform::Path& mono16k, int limit);
 
 // Builds the SMAF file and writes it in one piece. 0, or 1025 when the builder produced
 // nothing or the file cannot be created or written (a partly written file is removed).

@@ -7,16 +7,16 @@
 #include "chimewright/driver/qcp_target.hpp"
 #include "chimewright/driver/smaf_stream_route.hpp"
 #include "chimewright/driver/temp_files.hpp"
+#include "chimewright/driver/temp_names.hpp"
 #include "chimewright/mfi/mfi_drivers.hpp"
 
 namespace cw {
 
 int writeMfiAndAndroidTargets(const WriterContext& context) {
-    const auto temp = [&](const char* name) { return tempPath(context.workFolder, name); };
-
+    const TempWavSet temps = context.temps();
     const MfiDriverContext mfi{
         .settings = context.settings,
-        .workFolder = context.workFolder,
+        .temps = temps,
         .texts = makeMfiTexts(context.texts.titleAnsi, context.texts.copyrightAnsi),
         .extraSilenceMs = context.intervalMs,
         .options = context.mfi,
@@ -24,8 +24,9 @@ int writeMfiAndAndroidTargets(const WriterContext& context) {
     if (int code = runMfiDrivers(mfi)) return code;
 
     // The Android writer comes last.
-    return writeAndroidTarget(temp("_cwsmtmp.wav"), temp("_cwm32tmp.wav"), temp("_cwhltmp.wav"),
-                              temp("_cwhrtmp.wav"), context.settings[targetAndroid],
+    return writeAndroidTarget(temps.path(TempWav::mono16k), temps.path(TempWav::mono32k),
+                              temps.path(TempWav::left16k), temps.path(TempWav::right16k),
+                              context.settings[targetAndroid],
                               context.texts.titleAnsi, context.texts.copyrightAnsi,
                               context.intervalMs);
 }
@@ -34,29 +35,30 @@ void writeQcpTarget(const WriterContext& context) {
     const TargetBlock& block = context.settings[targetQcp];
     if (!block.enabled) return;
     // The outside converter, when the user has put it beside chimewright, makes the file as
-    // it always has; otherwise chimewright's own encoder does, when there is one.
+    // it always has; otherwise chimewright's own encoder does, when there is one. Both read
+    // the 8 kHz reader's file, which then holds the mono render (the QCP target needs it).
     if (qcpConverterPresent(context.converterFolder())) {
         runQcpConverter(context.converterFolder(), context.workFolder, block.outputPath);
         return;
     }
     if (const auto encoder = makeQcelpEncoder())
-        encodeWavToQcp(tempPath(context.workFolder, temp8kName), block.outputPath, *encoder);
+        encodeWavToQcp(context.temps().latest8kPath(), block.outputPath, *encoder);
 }
 
 namespace {
 
 // tarnwick converts one temporary WAV file; its SMAF file, of the same name with ".mmf",
 // becomes the target's output.
-int runTarnwickOn(const WriterContext& context, const char* wavName, bool fourKHz) {
+int runTarnwickOn(const WriterContext& context, const platform::Path& wav, bool fourKHz) {
     return runTarnwick(tempPath(context.converterFolder(), tarnwickFileName()),
-                       context.workFolder, tempPath(context.workFolder, wavName),
-                       context.texts.title, fourKHz, context.texts.copyright);
+                       context.workFolder, wav, context.texts.title, fourKHz,
+                       context.texts.copyright);
 }
 
 // "4kHz" or "8kHz" with "Unlimited": the whole sound.
-int writeSmafThroughTarnwick(const WriterContext& context, const char* wavName,
-                             const char* mmfName, bool fourKHz) {
-    if (int code = runTarnwickOn(context, wavName, fourKHz)) return code;
+int writeSmafThroughTarnwick(const WriterContext& context, TempWav render,
+                             std::string_view mmfName, bool fourKHz) {
+    if (int code = runTarnwickOn(context, context.temps().path(render), fourKHz)) return code;
     return copyTempFile(context.workFolder, mmfName, context.settings[targetSmaf].outputPath);
 }
 
@@ -66,12 +68,13 @@ int writeBudgetSmaf(const WriterContext& context) {
     const TargetBlock& block = context.settings[targetSmaf];
     const int start =
         static_cast<int>(context.texts.titleAnsi.size() + context.texts.copyrightAnsi.size());
-    if (trimWavForBudget(tempPath(context.workFolder, temp8kName),
-                         tempPath(context.workFolder, "_cw6tmp.wav"), block.lowRate, start,
+    // The 8 kHz reader's file: whichever 8 kHz render came last (TempWavSet::latest8k).
+    const platform::Path cut = tempPath(context.workFolder, tempfile::budgetCut8k);
+    if (trimWavForBudget(context.temps().latest8kPath(), cut, block.lowRate, start,
                          context.smafBudget) != 0)
         return 0;
-    if (int code = runTarnwickOn(context, "_cw6tmp.wav", block.lowRate != 0)) return code;
-    copyTempFile(context.workFolder, "_cw6tmp.mmf", block.outputPath);
+    if (int code = runTarnwickOn(context, cut, block.lowRate != 0)) return code;
+    copyTempFile(context.workFolder, tempfile::budgetCut8kSmaf, block.outputPath);
     return 0;
 }
 
@@ -85,11 +88,13 @@ int writeSmafTarget(const WriterContext& context) {
         if (int code = writeSmafStreamRoute(context)) return code;
     }
     if (block.lowRate && block.useUserLimit) {
-        if (int code = writeSmafThroughTarnwick(context, "_cwm4tmp.wav", "_cwm4tmp.mmf", true))
+        if (int code = writeSmafThroughTarnwick(context, TempWav::narrow8k, tempfile::narrow8kSmaf,
+                                                 true))
             return code;
     }
     if (block.rate8k && block.useUserLimit) {
-        if (int code = writeSmafThroughTarnwick(context, "_cwm8tmp.wav", "_cwm8tmp.mmf", false))
+        if (int code = writeSmafThroughTarnwick(context, TempWav::mono8k, tempfile::mono8kSmaf,
+                                                 false))
             return code;
     }
     if (!block.rate16k && !block.useUserLimit) return writeBudgetSmaf(context);

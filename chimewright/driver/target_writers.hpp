@@ -1,6 +1,7 @@
 // The writers that turn the temporary WAV files into the job's output files.
 #pragma once
 
+#include "chimewright/driver/intermediates.hpp"
 #include "chimewright/driver/job.hpp"
 
 namespace cw {
@@ -13,6 +14,10 @@ struct WriterContext {
     int smafBudget;
     MfiOptions mfi = {};
     platform::Path programFolder = {}; // tarnwick and the QCP converter; empty: workFolder
+    Intermediates rendered = {};       // what the job rendered into workFolder
+
+    // The writers' input files, and which render each holds.
+    TempWavSet temps() const { return tempWavSet(rendered, workFolder); }
 
     const platform::Path& converterFolder() const {
         return programFolder.empty() ? workFolder : programFolder;

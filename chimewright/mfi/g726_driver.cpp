@@ -2,7 +2,6 @@
 // create code; 7003 when a temporary file cannot be opened, 7002 when the inline file is too
 // large or its header does not fit.
 #include "chimewright/driver/result_codes.hpp"
-#include "chimewright/driver/temp_files.hpp"
 #include "chimewright/mfi/g726_adat_voice.hpp"
 #include "chimewright/mfi/g726_four_track_writer.hpp"
 #include "chimewright/mfi/g726_layout.hpp"
@@ -52,17 +51,17 @@ constexpr int tooLarge = result::g726TooLarge;
 // The inline record holds at most this much voice under "Unlimited".
 constexpr std::size_t inlineUserLimit = 65200;
 
-G726VoiceFiles g726DriverFiles(const platform::Path& work) {
+G726VoiceFiles g726DriverFiles(const TempWavSet& temps) {
     // The "4kHz" option codes the 8 kHz mono file with 2-bit words.
     return G726VoiceFiles{
-        .mono8k = tempPath(work, "_cwm8tmp.wav"),
-        .lowRate8k = tempPath(work, "_cwm8tmp.wav"),
-        .mono16k = tempPath(work, "_cwsmtmp.wav"),
-        .mono32k = tempPath(work, "_cwm32tmp.wav"),
-        .left8k = tempPath(work, "_cwmltmp.wav"),
-        .right8k = tempPath(work, "_cwmrtmp.wav"),
-        .left16k = tempPath(work, "_cwhltmp.wav"),
-        .right16k = tempPath(work, "_cwhrtmp.wav"),
+        .mono8k = temps.path(TempWav::mono8k),
+        .lowRate8k = temps.path(TempWav::mono8k),
+        .mono16k = temps.path(TempWav::mono16k),
+        .mono32k = temps.path(TempWav::mono32k),
+        .left8k = temps.path(TempWav::left8k),
+        .right8k = temps.path(TempWav::right8k),
+        .left16k = temps.path(TempWav::left16k),
+        .right16k = temps.path(TempWav::right16k),
     };
 }
 
@@ -86,7 +85,7 @@ int writeTarget(const G726Target& target, const MfiDriverContext& context) {
     const VoiceOption option = chooseVoiceOption(block, target.offered);
 
     G726Voice voice;
-    if (!encodeG726Voice(g726DriverFiles(context.workFolder), option, budget, voice))
+    if (!encodeG726Voice(g726DriverFiles(context.temps), option, budget, voice))
         return openFailed;
 
     const MfiWriterInputs inputs = mfiWriterInputs(context, block);

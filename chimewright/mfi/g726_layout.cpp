@@ -1,14 +1,13 @@
 #include "chimewright/mfi/g726_layout.hpp"
 
+#include "shared/mfi_rate_selectors.hpp"
+
 namespace cw {
 
 unsigned char g726RateCode(int rate, bool twoBit) {
-    switch (rate) {
-    case 4000: return 0x44;
-    case 16000: return 0x4D;
-    case 32000: return twoBit ? 0x54 : 0x55;
-    default: return 0x45;
-    }
+    namespace mfi = suite::mfi;
+    return static_cast<unsigned char>(mfi::g726RateBase |
+                                      mfi::g726SelectorFor(rate, twoBit ? 2 : 4));
 }
 
 std::array<unsigned char, 12> g726ChannelTable(int rate) {

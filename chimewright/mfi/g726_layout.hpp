@@ -9,8 +9,9 @@
 
 namespace cw {
 
-// 0x44 at 4000 Hz, 0x45 at 8000 Hz, 0x4D at 16000 Hz; at 32000 Hz 0x54 with 2-bit and 0x55
-// with 4-bit code words. A replay record adds 0x40.
+// 0x40 and the rate's selector (suite::mfi::g726RateSelectors): 0x44 at 4000 Hz, 0x45 at
+// 8000 Hz (and any rate without a selector), 0x4D at 16000 Hz; at 32000 Hz 0x54 with 2-bit and
+// 0x55 with 4-bit code words. A replay record adds 0x40.
 unsigned char g726RateCode(int rate, bool twoBit);
 constexpr unsigned char replayFlag = 0x40;
 

@@ -1,7 +1,6 @@
 // The IMA driver: l600 and n600 (four-track, prefixes F1 08 00 0F and 11 11 00 00) and m702
 // ("adat" "0400"); one open code and one create code per target.
 #include "chimewright/driver/result_codes.hpp"
-#include "chimewright/driver/temp_files.hpp"
 #include "chimewright/mfi/ima_adat_voice.hpp"
 #include "chimewright/mfi/ima_four_track_writer.hpp"
 #include "chimewright/mfi/ima_voice.hpp"
@@ -29,14 +28,16 @@ constexpr ImaTarget imaTargets[] = {
     {targetM702, true, {}, result::m702OpenFailed, result::m702CreateFailed},
 };
 
-ImaVoiceFiles imaDriverFiles(const platform::Path& work) {
+ImaVoiceFiles imaDriverFiles(const TempWavSet& temps) {
+    // The 8 kHz option reads the 8 kHz reader's own file (temps.latest8k), as the step
+    // drivers do.
     return ImaVoiceFiles{
-        .mono8k = tempPath(work, "_cwmtmp.wav"),
-        .mono16k = tempPath(work, "_cwsmtmp.wav"),
-        .left8k = tempPath(work, "_cwmltmp.wav"),
-        .right8k = tempPath(work, "_cwmrtmp.wav"),
-        .left16k = tempPath(work, "_cwhltmp.wav"),
-        .right16k = tempPath(work, "_cwhrtmp.wav"),
+        .mono8k = temps.latest8kPath(),
+        .mono16k = temps.path(TempWav::mono16k),
+        .left8k = temps.path(TempWav::left8k),
+        .right8k = temps.path(TempWav::right8k),
+        .left16k = temps.path(TempWav::left16k),
+        .right16k = temps.path(TempWav::right16k),
     };
 }
 
@@ -44,7 +45,7 @@ int writeTarget(const ImaTarget& target, const MfiDriverContext& context) {
     const TargetBlock& block = context.settings[static_cast<std::size_t>(target.target)];
     const std::size_t budget = mfiByteBudget(target.target, block, context.options.userSizeLimit);
     ImaVoice voice;
-    if (!encodeImaVoice(imaDriverFiles(context.workFolder), chooseVoiceOption(block, offered),
+    if (!encodeImaVoice(imaDriverFiles(context.temps), chooseVoiceOption(block, offered),
                         budget, voice))
         return target.openFailed;
 

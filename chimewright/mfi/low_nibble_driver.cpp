@@ -3,7 +3,6 @@
 // low nibble first. Codes: 9201 and 9202 (create failed, too large) for the "0200" files,
 // 9204 and 9205 for the "0300" files, 9206 when a temporary file cannot be opened.
 #include "chimewright/driver/result_codes.hpp"
-#include "chimewright/driver/temp_files.hpp"
 #include "chimewright/mfi/mfi_drivers.hpp"
 #include "chimewright/mfi/single_rest_writer.hpp"
 #include "chimewright/mfi/step_driver.hpp"
@@ -44,16 +43,16 @@ constexpr int createFailed0300 = result::lowNibble0300CreateFailed;
 constexpr int tooLarge0300 = result::lowNibble0300TooLarge;
 constexpr int openFailed = result::lowNibbleOpenFailed;
 
-StepVoiceFiles lowNibbleFiles(const platform::Path& work) {
+StepVoiceFiles lowNibbleFiles(const TempWavSet& temps) {
     // The 4 kHz option reads the narrow-band 8 kHz file, every other sample.
     return StepVoiceFiles{
-        .mono8k = tempPath(work, "_cwm8tmp.wav"),
-        .mono4k = tempPath(work, "_cwm4tmp.wav"),
-        .mono16k = tempPath(work, "_cwsmtmp.wav"),
-        .left8k = tempPath(work, "_cwmltmp.wav"),
-        .right8k = tempPath(work, "_cwmrtmp.wav"),
-        .left16k = tempPath(work, "_cwhltmp.wav"),
-        .right16k = tempPath(work, "_cwhrtmp.wav"),
+        .mono8k = temps.path(TempWav::mono8k),
+        .mono4k = temps.path(TempWav::narrow8k),
+        .mono16k = temps.path(TempWav::mono16k),
+        .left8k = temps.path(TempWav::left8k),
+        .right8k = temps.path(TempWav::right8k),
+        .left16k = temps.path(TempWav::left16k),
+        .right16k = temps.path(TempWav::right16k),
     };
 }
 
@@ -83,7 +82,7 @@ int writeTarget(const LowNibbleTarget& target, const MfiDriverContext& context) 
     const int createFailed = singleRest ? singleRestCreateFailed : createFailed0300;
 
     StepVoice voice;
-    if (!encodeStepVoice(lowNibbleFiles(context.workFolder), chooseVoiceOption(block, target.offered),
+    if (!encodeStepVoice(lowNibbleFiles(context.temps), chooseVoiceOption(block, target.offered),
                          mfiByteBudget(target.target, block, context.options.userSizeLimit),
                          suite::StepAdpcmPacking::lowNibbleFirst, voice))
         return openFailed;

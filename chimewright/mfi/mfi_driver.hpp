@@ -3,6 +3,7 @@
 #pragma once
 
 #include "chimewright/driver/job.hpp"
+#include "chimewright/driver/temp_wav_set.hpp"
 #include "chimewright/mfi/mfi_texts.hpp"
 #include "chimewright/mfi/mfi_writer_inputs.hpp"
 
@@ -16,7 +17,7 @@ namespace cw {
 
 struct MfiDriverContext {
     const JobSettings& settings;
-    const platform::Path& workFolder;
+    TempWavSet temps;       // the job's renders, the drivers' input
     MfiTexts texts;         // already cut to what an MFi file holds
     int extraSilenceMs = 0; // the row's interval
     MfiOptions options;

@@ -1,6 +1,5 @@
 #include "chimewright/mfi/step_driver.hpp"
 
-#include "chimewright/driver/temp_files.hpp"
 #include "chimewright/mfi/block_voice_writer.hpp"
 #include "chimewright/mfi/inline_voice_writer.hpp"
 #include "chimewright/mfi/step_adat_voice.hpp"
@@ -14,16 +13,18 @@ namespace mfi = suite::mfi;
 
 namespace {
 
-StepVoiceFiles stepDriverFiles(const platform::Path& work) {
-    // The 4 kHz option reads the last 8 kHz file made, every other sample.
+StepVoiceFiles stepDriverFiles(const TempWavSet& temps) {
+    // The 8 kHz mono and 4 kHz options read the 8 kHz reader's own file, whichever 8 kHz render
+    // the job made last (temps.latest8k): the mono render when any target asked for it, else
+    // the narrow one, else the right channel. The 4 kHz option takes every other sample.
     return StepVoiceFiles{
-        .mono8k = tempPath(work, "_cwmtmp.wav"),
-        .mono4k = tempPath(work, "_cwmtmp.wav"),
-        .mono16k = tempPath(work, "_cwsmtmp.wav"),
-        .left8k = tempPath(work, "_cwmltmp.wav"),
-        .right8k = tempPath(work, "_cwmrtmp.wav"),
-        .left16k = tempPath(work, "_cwhltmp.wav"),
-        .right16k = tempPath(work, "_cwhrtmp.wav"),
+        .mono8k = temps.latest8kPath(),
+        .mono4k = temps.latest8kPath(),
+        .mono16k = temps.path(TempWav::mono16k),
+        .left8k = temps.path(TempWav::left8k),
+        .right8k = temps.path(TempWav::right8k),
+        .left16k = temps.path(TempWav::left16k),
+        .right16k = temps.path(TempWav::right16k),
     };
 }
 
@@ -47,7 +48,7 @@ int writeTarget(const StepDriverPlan& plan, const StepTargetPlan& target,
     const VoiceOption option = chooseVoiceOption(block, target.offered);
 
     StepVoice voice;
-    if (!encodeStepVoice(stepDriverFiles(context.workFolder), option, budget,
+    if (!encodeStepVoice(stepDriverFiles(context.temps), option, budget,
                          suite::StepAdpcmPacking::highNibbleFirst, voice))
         return plan.openFailed;
 

@@ -1,39 +1,31 @@
 #include "voxreel/model/rate_tables.hpp"
 
+#include "shared/mfi_rate_selectors.hpp"
+
 namespace voxreel {
+
+namespace mfi = suite::mfi;
 
 namespace {
 
 RateEntry entry(double rate, int codeWidth = 4) { return RateEntry{true, rate, codeWidth}; }
 
-RateEntry sharedEntries(int selector) {
-    switch (selector) {
-    case 0x04: return entry(4000, 2);
-    case 0x05: return entry(8000);
-    case 0x0D: return entry(16000);
-    case 0x14: return entry(32000, 2);
-    case 0x15: return entry(32000);
-    default: return {};
-    }
+RateEntry entryOf(int selector, const mfi::RateSelector& extra) {
+    const auto found = mfi::findRateSelector(selector, extra);
+    return found ? entry(found->rate, found->codeWidth) : RateEntry{};
 }
 
 } // namespace
 
-RateEntry rateTableA(int selector) {
-    if (selector == 0x06) return entry(16000);
-    return sharedEntries(selector);
-}
+RateEntry rateTableA(int selector) { return entryOf(selector, mfi::stepBlock16000); }
 
-RateEntry rateTableB(int selector) {
-    if (selector == 0x0C) return entry(16000, 2);
-    return sharedEntries(selector);
-}
+RateEntry rateTableB(int selector) { return entryOf(selector, mfi::g726TwoBit16000); }
 
 RateEntry rateTableC(int selector) {
     switch (selector & 0x0F) {
-    case 4: return entry(4000);
-    case 5: return entry(8000);
-    case 6: return entry(16000);
+    case mfi::blockRate4000: return entry(4000);
+    case mfi::blockRate8000: return entry(8000);
+    case mfi::blockRateOther: return entry(16000);
     default: return {};
     }
 }

@@ -2,6 +2,7 @@
 #include "chimewright/driver/job.hpp"
 #include "chimewright/driver/smaf_stream_route.hpp"
 #include "chimewright/driver/temp_files.hpp"
+#include "chimewright/driver/temp_names.hpp"
 #include "chimewright/mmfconv/mmmd_file.hpp"
 #include "chimewright/mmfconv/mtr_chunk.hpp"
 #include "chimewright/mmfconv/opda_chunk.hpp"
@@ -133,7 +134,7 @@ TEST_F(SmafStreamRoute, DisabledTargetWritesNothing) {
 
 TEST_F(SmafStreamRoute, SixteenKilohertzFileWithoutSamplesGives1050) {
     putFile(work / "_cwsmtmp.wav", std::string(44, '\0'));
-    EXPECT_EQ(cw::buildWaveDataChunk(work.path(), cw::smafLargeLimit).size(), 8u);
+    EXPECT_EQ(cw::buildWaveDataChunk(work.path() / cw::tempfile::latest16k, cw::smafLargeLimit).size(), 8u);
     EXPECT_EQ(cw::writeSmafTarget(context(smafJob(opt::rate16k, out.path()))), 1050);
     platform::deleteFile(work / "_cwsmtmp.wav");
     EXPECT_EQ(cw::writeSmafTarget(context(smafJob(opt::rate16k, out.path()))), 1050);
@@ -144,11 +145,11 @@ TEST_F(SmafStreamRoute, WaveDataChunkStopsAtItsLimit) {
     WavSpec layout;
     putFile(work / "_cwsmtmp.wav", makeWav(layout, sineWave(500, 16000, 1001, 9000)));
     // 1001 samples: 501 bytes, the last pairing its sample with a zero.
-    const std::vector<unsigned char> whole = cw::buildWaveDataChunk(work.path(), cw::smafLargeLimit);
+    const std::vector<unsigned char> whole = cw::buildWaveDataChunk(work.path() / cw::tempfile::latest16k, cw::smafLargeLimit);
     ASSERT_EQ(whole.size(), 8u + 501u);
     EXPECT_EQ(std::vector<unsigned char>(whole.begin(), whole.begin() + 8),
               (std::vector<unsigned char>{'A', 'w', 'a', 0x01, 0x00, 0x00, 0x01, 0xF5}));
-    const std::vector<unsigned char> cut = cw::buildWaveDataChunk(work.path(), 100);
+    const std::vector<unsigned char> cut = cw::buildWaveDataChunk(work.path() / cw::tempfile::latest16k, 100);
     ASSERT_EQ(cut.size(), 100u);
     EXPECT_EQ(cut[7], 92);
     EXPECT_TRUE(std::equal(cut.begin() + 8, cut.end(), whole.begin() + 8));

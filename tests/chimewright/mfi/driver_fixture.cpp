@@ -37,7 +37,7 @@ platform::Path StepDriverTest::outputOf(int target) const {
 }
 
 cw::MfiDriverContext StepDriverTest::context() const {
-    return cw::MfiDriverContext{settings, work.path(), texts, extraSilenceMs, options};
+    return cw::MfiDriverContext{settings, cw::TempWavSet{work.path()}, texts, extraSilenceMs, options};
 }
 
 std::vector<platform::Path> StepDriverTest::outputs() const {
