@@ -3,7 +3,7 @@
 #include "chimewright/audio/signal_chain.hpp"
 #include "chimewright/audio/wav_image.hpp"
 #include "chimewright/audio/wav_reader.hpp"
-#include "chimewright/driver/temp_files.hpp"
+#include "chimewright/job/temp_files.hpp"
 #include "shared/byte_order.hpp"
 #include "shared/parallel.hpp"
 #include "shared/temp_wav.hpp"

@@ -1,6 +1,6 @@
 #include "chimewright/audio/wav_image.hpp"
 #include "chimewright/audio/wav_reader.hpp"
-#include "chimewright/driver/temp_files.hpp"
+#include "chimewright/job/temp_files.hpp"
 #include "shared/temp_wav.hpp"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 #include "chimewright/driver/compressed_input.hpp"
 #include "chimewright/driver/input_check.hpp"
 #include "chimewright/driver/intermediates.hpp"
-#include "chimewright/driver/temp_files.hpp"
+#include "chimewright/job/temp_files.hpp"
 #include "chimewright/cli/work_folder.hpp"
 #include "platform/files.hpp"
 #include "platform/text.hpp"

@@ -1,6 +1,6 @@
 #include "chimewright/driver/compressed_input.hpp"
 
-#include "chimewright/driver/temp_files.hpp"
+#include "chimewright/job/temp_files.hpp"
 #include "platform/audio_decode.hpp"
 #include "shared/byte_order.hpp"
 

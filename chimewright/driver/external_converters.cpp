@@ -1,7 +1,7 @@
 #include "chimewright/driver/external_converters.hpp"
 
 #include "chimewright/driver/tarnwick_window_route.hpp"
-#include "chimewright/driver/temp_files.hpp"
+#include "chimewright/job/temp_files.hpp"
 #include "platform/process.hpp"
 #include "platform/text.hpp"
 #include "shared/tarnwick_console.hpp"

@@ -1,6 +1,6 @@
 #include "chimewright/driver/input_check.hpp"
 
-#include "chimewright/driver/temp_files.hpp"
+#include "chimewright/job/temp_files.hpp"
 #include "shared/byte_order.hpp"
 
 #include <cstring>

@@ -14,6 +14,8 @@ struct Intermediates {
     bool mono32k = false;   // "_cwm32tmp.wav"
 };
 
+// What one target reads, by its row and block; nothing when it is not enabled.
+Intermediates intermediatesFor(const TargetRow& row, const TargetBlock& block);
 Intermediates neededIntermediates(const JobSettings& settings);
 
 // Renders them from the source in their fixed order; the first failing reader's code ends it.

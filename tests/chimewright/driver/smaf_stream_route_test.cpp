@@ -1,7 +1,7 @@
 #include "chimewright/driver/input_check.hpp"
 #include "chimewright/driver/job.hpp"
 #include "chimewright/driver/smaf_stream_route.hpp"
-#include "chimewright/driver/temp_files.hpp"
+#include "chimewright/job/temp_files.hpp"
 #include "chimewright/mmfconv/mmmd_file.hpp"
 #include "chimewright/mmfconv/mtr_chunk.hpp"
 #include "chimewright/mmfconv/opda_chunk.hpp"

@@ -1,4 +1,4 @@
-#include "chimewright/driver/temp_files.hpp"
+#include "chimewright/job/temp_files.hpp"
 
 #include <string>
 
