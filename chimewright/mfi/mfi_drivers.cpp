@@ -4,8 +4,6 @@
 
 namespace cw {
 
-namespace {
-
 int writeMfiTarget(const TargetRow& row, const TargetBlock& block,
                    const MfiDriverContext& context) {
     switch (row.codec) {
@@ -16,8 +14,6 @@ int writeMfiTarget(const TargetRow& row, const TargetBlock& block,
     default: return 0;
     }
 }
-
-} // namespace
 
 int runMfiDrivers(const MfiDriverContext& context) {
     static const std::vector<int> order = mfiWriteOrder(targetTable);

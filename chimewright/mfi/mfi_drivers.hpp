@@ -22,6 +22,10 @@ int writeG726Target(const TargetRow& row, const TargetBlock& block,
 int writeImaTarget(const TargetRow& row, const TargetBlock& block,
                    const MfiDriverContext& context);
 
+// The writer of the row's codec; 0 for a row that is no MFi target.
+int writeMfiTarget(const TargetRow& row, const TargetBlock& block,
+                   const MfiDriverContext& context);
+
 int runMfiDrivers(const MfiDriverContext& context);
 
 } // namespace cw
