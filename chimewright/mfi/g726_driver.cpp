@@ -43,10 +43,7 @@ int writeInline(const TargetRow& row, const TargetBlock& block, const MfiWriterI
     const auto file =
         writeInlineVoiceFile(layout, inputs, stream, voice.rate,
                              g726InlineTicks(stream.size(), voice.rate, inputs.extraSilenceMs));
-    if (file.empty()) return row.codes.tooLarge;
-    const std::size_t limit = block.largeBudget ? inlineFileLimitLarge : inlineFileLimitSmall;
-    if (!block.useUserLimit && file.size() > limit) return row.codes.tooLarge;
-    return writeMfiOutput(block.outputPath, file) ? 0 : row.codes.createFailed;
+    return writeInlineWithinLimit(row, block, file);
 }
 
 } // namespace

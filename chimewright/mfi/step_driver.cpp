@@ -39,13 +39,18 @@ int writeInline(const TargetRow& row, const TargetBlock& block, const MfiWriterI
     const auto file = writeInlineVoiceFile(
         layout, inputs, voice.left, voice.rate,
         stepInlineTicks(voice.left.size(), voice.rate, inputs.extraSilenceMs));
+    return writeInlineWithinLimit(row, block, file);
+}
+
+} // namespace
+
+int writeInlineWithinLimit(const TargetRow& row, const TargetBlock& block,
+                           const std::vector<unsigned char>& file) {
     if (file.empty()) return row.codes.tooLarge;
     const std::size_t limit = block.largeBudget ? inlineFileLimitLarge : inlineFileLimitSmall;
     if (!block.useUserLimit && file.size() > limit) return row.codes.tooLarge;
     return writeMfiOutput(block.outputPath, file) ? 0 : row.codes.createFailed;
 }
-
-} // namespace
 
 int writeStepTarget(const TargetRow& row, const TargetBlock& block,
                     const MfiDriverContext& context) {
