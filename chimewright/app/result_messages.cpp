@@ -1,6 +1,6 @@
 #include "chimewright/app/result_messages.hpp"
 
-#include "chimewright/driver/result_codes.hpp"
+#include "chimewright/job/result_codes.hpp"
 
 #include <string_view>
 

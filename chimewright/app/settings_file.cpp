@@ -6,6 +6,7 @@
 #include "platform/text.hpp"
 
 #include <cmath>
+#include <vector>
 
 namespace cw {
 
@@ -15,15 +16,14 @@ constexpr std::size_t shortText = 256;
 constexpr std::size_t longText = 1024;
 constexpr std::size_t maxAnsiCopyright = 254;
 
-// The targets that have a key in both STYLE and VOLUME, in the file's key order; SMAF and
-// QCP follow them in STYLE only.
-constexpr int modelOrder[] = {
-    targetN503,  targetN504,  targetN505,  targetF503,  targetF504,    targetF505,
-    targetP211,  targetP505,  targetP900,  targetD211,  targetD505,    targetSh251,
-    targetSh505, targetSh252, targetSo504, targetSo505, targetSo505is, targetSa700,
-    targetSa702, targetP903,  targetL600,  targetN600,  targetM702,    targetAndroid,
-};
-constexpr int styleOnly[] = {targetSmaf, targetQcp};
+// The targets whose volume is stored have a key in both STYLE and VOLUME, in table order;
+// the others (SMAF and QCP) follow them in STYLE only.
+std::vector<int> targetsWithStoredVolume(bool stored) {
+    std::vector<int> targets;
+    for (int t = 0; t < targetCount; ++t)
+        if (targetRow(t).volumeFromSettings == stored) targets.push_back(t);
+    return targets;
+}
 
 const char* keyOf(int target) { return targetTable[static_cast<std::size_t>(target)].key; }
 
@@ -40,6 +40,8 @@ platform::Path settingsFilePath() { return platform::settingsFolder() / "ferrowi
 
 void loadSettings(SettingsState& state, const platform::Path& file, std::string_view prefix) {
     const Sections s(prefix);
+    const std::vector<int> modelOrder = targetsWithStoredVolume(true);
+    const std::vector<int> styleOnly = targetsWithStoredVolume(false);
     auto flagsOf = [&](const char* key, std::uint32_t fallback) {
         return static_cast<std::uint32_t>(
             platform::readProfileInt(file, s.style, key, static_cast<int>(fallback)));
@@ -73,6 +75,8 @@ void loadSettings(SettingsState& state, const platform::Path& file, std::string_
 void saveSettings(const SettingsState& state, const platform::Path& file,
                   std::string_view prefix) {
     const Sections s(prefix);
+    const std::vector<int> modelOrder = targetsWithStoredVolume(true);
+    const std::vector<int> styleOnly = targetsWithStoredVolume(false);
     auto flagsText = [](std::uint32_t flags) {
         return formatInteger(static_cast<int>(flags)); // "%d" of the stored word
     };

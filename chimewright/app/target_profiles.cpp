@@ -6,12 +6,6 @@ namespace {
 
 using namespace option;
 
-constexpr std::uint32_t mono4k8k = unlimited | rate4k | rate8k;
-constexpr std::uint32_t upTo16k = mono4k8k | stereo8k | rate16k;
-constexpr std::uint32_t upTo16kStereo = upTo16k | stereo16k;
-constexpr std::uint32_t allEight = upTo16kStereo | rate32k2bit | rate32k4bit;
-constexpr std::uint32_t ima = unlimited | rate8k | rate16k;
-
 // The rate buttons in the order a row looks for the one to press; "8kHz" when none applies.
 constexpr std::uint32_t radioPriority[] = {rate4k, stereo8k, rate16k, stereo16k, rate32k2bit,
                                            rate32k4bit};
@@ -19,35 +13,6 @@ constexpr std::uint32_t radioButtons = rate4k | rate8k | stereo8k | rate16k | st
                                        rate32k2bit | rate32k4bit;
 
 } // namespace
-
-const std::array<TargetProfile, targetCount> targetProfiles = {{
-    {"mmf", mono4k8k | rate16k, 264},
-    {"n503", mono4k8k, 32},
-    {"n504", upTo16k, 32},
-    {"n505", upTo16kStereo, 264},
-    {"f503", mono4k8k, 32},
-    {"f504", mono4k8k, 32},
-    {"f505", upTo16kStereo, 264},
-    {"p211", mono4k8k, 32},
-    {"p505", allEight, 264},
-    {"p900", upTo16kStereo, 264},
-    {"d211", mono4k8k, 32},
-    {"d505", allEight, 264},
-    {"sh251", mono4k8k, 32},
-    {"sh505", mono4k8k | rate16k, 264},
-    {"sh252", allEight, 264},
-    {"so504", upTo16k, 32},
-    {"so505", upTo16k, 264},
-    {"so505iS", allEight, 264},
-    {"qcp", 0, 32},
-    {"sa700", upTo16kStereo, 264},
-    {"sa702", allEight, 264},
-    {"p903", allEight, 776},
-    {"L600", ima, 264},
-    {"N600", ima, 264},
-    {"m702", ima, 264},
-    {"Andr", unlimited | rate16k | stereo16k | rate32k4bit, 769},
-}};
 
 const std::array<OptionLabel, 8> optionLabels = {{
     {unlimited, "Unlimited"},

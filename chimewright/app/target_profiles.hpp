@@ -1,21 +1,17 @@
 // What each target offers in the window and what it starts with: its row label, option
-// controls and default flags word. Indexed like targetTable.
+// controls and default flags word, read from the target table.
 #pragma once
 
-#include "chimewright/driver/targets.hpp"
+#include "chimewright/job/target_table.hpp"
 
 #include <array>
 #include <cstdint>
 
 namespace cw {
 
-struct TargetProfile {
-    const char* rowLabel;
-    std::uint32_t options;      // option bits whose controls the row has (besides "Create")
-    std::uint32_t defaultFlags; // flags word of a fresh settings file
-};
-
-extern const std::array<TargetProfile, targetCount> targetProfiles;
+// The window reads the rows of the target table.
+using TargetProfile = TargetRow;
+inline const std::array<TargetProfile, targetCount>& targetProfiles = targetTable;
 
 // The option controls as the option header names them, in the order of a row.
 struct OptionLabel {

@@ -1,7 +1,7 @@
 #include "chimewright/audio/wav_image.hpp"
 #include "chimewright/audio/wav_reader.hpp"
-#include "chimewright/driver/result_codes.hpp"
-#include "chimewright/driver/temp_files.hpp"
+#include "chimewright/job/result_codes.hpp"
+#include "chimewright/job/temp_files.hpp"
 #include "shared/temp_wav.hpp"
 
 #include <algorithm>

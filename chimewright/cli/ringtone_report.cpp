@@ -5,8 +5,8 @@
 #include "chimewright/driver/external_converters.hpp"
 #include "chimewright/driver/input_check.hpp"
 #include "chimewright/driver/smaf_stream_route.hpp"
-#include "chimewright/driver/temp_files.hpp"
-#include "chimewright/driver/temp_names.hpp"
+#include "chimewright/job/temp_files.hpp"
+#include "chimewright/job/temp_names.hpp"
 #include "chimewright/mfi/mfi_driver.hpp"
 #include "platform/text.hpp"
 

@@ -1,6 +1,6 @@
 #include "chimewright/cli/work_folder.hpp"
 
-#include "chimewright/driver/temp_names.hpp"
+#include "chimewright/job/temp_names.hpp"
 
 #include <system_error>
 

@@ -1,8 +1,8 @@
 #include "chimewright/driver/android_target.hpp"
 
 #include "chimewright/driver/ogg_encoder.hpp"
-#include "chimewright/driver/result_codes.hpp"
-#include "chimewright/driver/temp_files.hpp"
+#include "chimewright/job/result_codes.hpp"
+#include "chimewright/job/temp_files.hpp"
 #include "shared/temp_wav.hpp"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "chimewright/driver/external_converters.hpp"
 
-#include "chimewright/driver/result_codes.hpp"
+#include "chimewright/job/result_codes.hpp"
 #include "chimewright/driver/tarnwick_window_route.hpp"
-#include "chimewright/driver/temp_files.hpp"
-#include "chimewright/driver/temp_names.hpp"
+#include "chimewright/job/temp_files.hpp"
+#include "chimewright/job/temp_names.hpp"
 #include "platform/process.hpp"
 #include "platform/text.hpp"
 #include "shared/tarnwick_console.hpp"

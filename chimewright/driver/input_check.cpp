@@ -1,8 +1,8 @@
 #include "chimewright/driver/input_check.hpp"
 
-#include "chimewright/driver/result_codes.hpp"
-#include "chimewright/driver/temp_files.hpp"
-#include "chimewright/driver/temp_names.hpp"
+#include "chimewright/job/result_codes.hpp"
+#include "chimewright/job/temp_files.hpp"
+#include "chimewright/job/temp_names.hpp"
 #include "shared/byte_order.hpp"
 
 #include <cstring>

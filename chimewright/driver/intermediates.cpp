@@ -2,47 +2,44 @@
 
 #include "chimewright/audio/temp_renders.hpp"
 #include "chimewright/audio/wav_reader.hpp"
-#include "chimewright/driver/temp_names.hpp"
+#include "chimewright/job/temp_names.hpp"
 
 namespace cw {
 
-namespace {
-
-bool isMfiOrAndroid(int target) { return target != targetSmaf && target != targetQcp; }
-
-// Targets whose 4 kHz option is made from the narrow-band 8 kHz file; the others (the G.726
-// family) make theirs from the normal 8 kHz file.
-bool usesNarrowFile(int target) {
-    switch (target) {
-    case targetP505: case targetD211: case targetD505: case targetSh252:
-    case targetSo505is: case targetSa702: case targetP903:
-        return false;
+Intermediates intermediatesFor(const TargetRow& row, const TargetBlock& b) {
+    Intermediates need;
+    if (!b.enabled) return need;
+    switch (row.codec) {
+    case TargetCodec::smaf:
+        need.narrow8k = b.lowRate != 0;
+        need.mono8k = b.rate8k != 0;
+        need.mono16k = b.rate16k != 0;
+        break;
+    case TargetCodec::qcelp:
+        need.mono8k = true; // the QCP converter reads the 8 kHz file
+        break;
     default:
-        return true;
+        need.stereo8k = b.stereo8k != 0;
+        need.stereo16k = b.stereo16k != 0;
+        need.mono8k = b.rate8k != 0;
+        need.mono16k = b.rate16k != 0;
+        need.mono32k = b.rate32k2bit || b.rate32k4bit;
+        if (b.lowRate) (usesNarrowFile(row) ? need.narrow8k : need.mono8k) = true;
+        break;
     }
+    return need;
 }
-
-} // namespace
 
 Intermediates neededIntermediates(const JobSettings& settings) {
     Intermediates need;
     for (int t = 0; t < targetCount; ++t) {
-        const TargetBlock& b = settings[static_cast<std::size_t>(t)];
-        if (!b.enabled) continue;
-        if (isMfiOrAndroid(t)) {
-            need.stereo8k |= b.stereo8k != 0;
-            need.stereo16k |= b.stereo16k != 0;
-            need.mono8k |= b.rate8k != 0;
-            need.mono16k |= b.rate16k != 0;
-            need.mono32k |= b.rate32k2bit || b.rate32k4bit;
-            if (b.lowRate) (usesNarrowFile(t) ? need.narrow8k : need.mono8k) = true;
-        } else if (t == targetSmaf) {
-            need.narrow8k |= b.lowRate != 0;
-            need.mono8k |= b.rate8k != 0;
-            need.mono16k |= b.rate16k != 0;
-        } else {
-            need.mono8k = true; // the QCP converter reads the 8 kHz file
-        }
+        const Intermediates one = intermediatesFor(targetRow(t), settings[static_cast<std::size_t>(t)]);
+        need.stereo8k |= one.stereo8k;
+        need.stereo16k |= one.stereo16k;
+        need.narrow8k |= one.narrow8k;
+        need.mono8k |= one.mono8k;
+        need.mono16k |= one.mono16k;
+        need.mono32k |= one.mono32k;
     }
     return need;
 }

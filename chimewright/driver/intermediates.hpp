@@ -2,7 +2,7 @@
 #pragma once
 
 #include "chimewright/driver/targets.hpp"
-#include "chimewright/driver/temp_wav_set.hpp"
+#include "chimewright/job/temp_wav_set.hpp"
 
 namespace cw {
 
@@ -15,6 +15,8 @@ struct Intermediates {
     bool mono32k = false;
 };
 
+// What one target reads, by its row and block; nothing when it is not enabled.
+Intermediates intermediatesFor(const TargetRow& row, const TargetBlock& block);
 Intermediates neededIntermediates(const JobSettings& settings);
 
 // The renders renderIntermediates makes for `need`, and which of them the 8 kHz reader's own

@@ -3,9 +3,9 @@
 #include "chimewright/driver/compressed_input.hpp"
 #include "chimewright/driver/input_check.hpp"
 #include "chimewright/driver/intermediates.hpp"
-#include "chimewright/driver/result_codes.hpp"
-#include "chimewright/driver/temp_files.hpp"
-#include "chimewright/driver/temp_names.hpp"
+#include "chimewright/job/result_codes.hpp"
+#include "chimewright/job/temp_files.hpp"
+#include "chimewright/job/temp_names.hpp"
 #include "chimewright/driver/target_writers.hpp"
 #include "platform/text.hpp"
 

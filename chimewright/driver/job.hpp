@@ -13,12 +13,6 @@ struct TargetSetting {
     double volume = 1.0;
 };
 
-// Batch-wide options of the MFi writers (settings section OPTION).
-struct MfiOptions {
-    int loop = 0;               // loop markers around the sound
-    int userSizeLimit = 100000; // byte budget of the targets with "Unlimited"
-};
-
 // Everything one row of a batch needs. Texts are UTF-8 (user-interface text); the ANSI
 // copyright is the code-page-932 form, at most 254 bytes, empty when there is none.
 struct JobRequest {

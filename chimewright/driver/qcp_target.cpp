@@ -1,6 +1,6 @@
 #include "chimewright/driver/qcp_target.hpp"
 
-#include "chimewright/driver/temp_files.hpp"
+#include "chimewright/job/temp_files.hpp"
 #include "chimewright/qcp/qcp_file.hpp"
 #include "shared/temp_wav_samples.hpp"
 

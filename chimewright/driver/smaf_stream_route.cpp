@@ -1,7 +1,7 @@
 #include "chimewright/driver/smaf_stream_route.hpp"
 
-#include "chimewright/driver/result_codes.hpp"
-#include "chimewright/driver/temp_files.hpp"
+#include "chimewright/job/result_codes.hpp"
+#include "chimewright/job/temp_files.hpp"
 #include "chimewright/mmfconv/stream_smaf_builder.hpp"
 #include "shared/byte_order.hpp"
 #include "shared/cp932_bytes.hpp"

@@ -6,8 +6,8 @@
 #include "chimewright/driver/input_check.hpp"
 #include "chimewright/driver/qcp_target.hpp"
 #include "chimewright/driver/smaf_stream_route.hpp"
-#include "chimewright/driver/temp_files.hpp"
-#include "chimewright/driver/temp_names.hpp"
+#include "chimewright/job/temp_files.hpp"
+#include "chimewright/job/temp_names.hpp"
 #include "chimewright/mfi/mfi_drivers.hpp"
 
 namespace cw {

@@ -1,6 +1,6 @@
 #include "chimewright/driver/tarnwick_window_route.hpp"
 
-#include "chimewright/driver/result_codes.hpp"
+#include "chimewright/job/result_codes.hpp"
 #include "platform/process.hpp"
 
 #include <chrono>

@@ -1,6 +1,6 @@
 #include "chimewright/mfi/mfi_driver.hpp"
 
-#include "chimewright/driver/temp_files.hpp"
+#include "chimewright/job/temp_files.hpp"
 
 #include <algorithm>
 
@@ -13,21 +13,15 @@ constexpr std::size_t largeBudget = 20000;
 constexpr std::size_t fixedUserBudget = 65200;
 constexpr std::uint64_t maxTempImageBytes = 16u * 1024u * 1024u;
 
-bool hasFixedUserBudget(int target) {
-    switch (target) {
-    case targetN503: case targetN504: case targetF503: case targetSo504: case targetSo505:
-    case targetP211:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 std::size_t mfiByteBudget(int target, const TargetBlock& block, int userSizeLimit) {
+    return mfiByteBudget(targetRow(target), block, userSizeLimit);
+}
+
+std::size_t mfiByteBudget(const TargetRow& row, const TargetBlock& block, int userSizeLimit) {
     if (block.useUserLimit) {
-        if (hasFixedUserBudget(target)) return fixedUserBudget;
+        if (row.fixedUserBudget) return fixedUserBudget;
         return static_cast<std::size_t>(std::max(userSizeLimit, 0));
     }
     return block.largeBudget ? largeBudget : smallBudget;

@@ -2,8 +2,8 @@
 // the voice option, reading a temporary WAV image and the single create-and-write of a file.
 #pragma once
 
-#include "chimewright/driver/job.hpp"
-#include "chimewright/driver/temp_wav_set.hpp"
+#include "chimewright/job/target_table.hpp"
+#include "chimewright/job/temp_wav_set.hpp"
 #include "chimewright/mfi/mfi_texts.hpp"
 #include "chimewright/mfi/mfi_writer_inputs.hpp"
 
@@ -24,8 +24,9 @@ struct MfiDriverContext {
 };
 
 // The most ADPCM bytes one channel stream of the target may hold: with "Unlimited" 65200
-// for n503, n504, f503, so504, so505 and p211 and the user size limit for the others;
-// otherwise 20000 for the large size class and 10000 for the small one.
+// for the rows with a fixed budget and the user size limit for the others; otherwise 20000
+// for the large size class and 10000 for the small one.
+std::size_t mfiByteBudget(const TargetRow& row, const TargetBlock& block, int userSizeLimit);
 std::size_t mfiByteBudget(int target, const TargetBlock& block, int userSizeLimit);
 
 // The sound a target's file carries.

@@ -1,11 +1,12 @@
-#include "chimewright/mfi/step_driver.hpp"
-
+// The conditioned step-ADPCM writer: high nibble first, inline, block, stereo block or "adat"
+// file as the row says.
 #include "chimewright/mfi/block_voice_writer.hpp"
 #include "chimewright/mfi/inline_voice_writer.hpp"
+#include "chimewright/mfi/mfi_drivers.hpp"
 #include "chimewright/mfi/step_adat_voice.hpp"
+#include "chimewright/mfi/step_driver.hpp"
 #include "chimewright/mfi/step_voice.hpp"
-
-#include <new>
+#include "shared/mfi_format.hpp"
 
 namespace cw {
 
@@ -28,63 +29,58 @@ StepVoiceFiles stepDriverFiles(const TempWavSet& temps) {
     };
 }
 
-int writeInline(const StepDriverPlan& plan, const TargetBlock& block,
-                const MfiWriterInputs& inputs, const StepVoice& voice) {
-    const InlineVoiceLayout layout{plan.vendor, plan.inlineVersion, mfi::tempo10ms};
+// V 82, or V 80 in the "0301" block files.
+unsigned char blockPanRecord(std::string_view version) {
+    return version == mfi::version0301 ? mfi::recordPanAlt : mfi::recordPan;
+}
+
+int writeInline(const TargetRow& row, const TargetBlock& block, const MfiWriterInputs& inputs,
+                const StepVoice& voice) {
+    const InlineVoiceLayout layout{row.header.vendor, row.header.version, mfi::tempo10ms};
     const auto file = writeInlineVoiceFile(
         layout, inputs, voice.left, voice.rate,
         stepInlineTicks(voice.left.size(), voice.rate, inputs.extraSilenceMs));
-    if (file.empty()) return plan.tooLarge;
-    const std::size_t limit = block.largeBudget ? inlineFileLimitLarge : inlineFileLimitSmall;
-    if (!block.useUserLimit && file.size() > limit) return plan.tooLarge;
-    return writeMfiOutput(block.outputPath, file) ? 0 : plan.inlineCreateFailed;
-}
-
-int writeTarget(const StepDriverPlan& plan, const StepTargetPlan& target,
-                const MfiDriverContext& context) {
-    const TargetBlock& block = context.settings[static_cast<std::size_t>(target.target)];
-    const std::size_t budget =
-        mfiByteBudget(target.target, block, context.options.userSizeLimit);
-    const VoiceOption option = chooseVoiceOption(block, target.offered);
-
-    StepVoice voice;
-    if (!encodeStepVoice(stepDriverFiles(context.temps), option, budget,
-                         suite::StepAdpcmPacking::highNibbleFirst, voice))
-        return plan.openFailed;
-
-    const MfiWriterInputs inputs = mfiWriterInputs(context, block);
-    const bool useInline =
-        !voice.stereo && (target.form == StepFileForm::inlineVoice ||
-                          (target.form == StepFileForm::inlineOrBlock &&
-                           voice.left.size() < inlineStreamLimit));
-    if (useInline) return writeInline(plan, block, inputs, voice);
-
-    std::vector<unsigned char> file;
-    if (target.form == StepFileForm::adat) {
-        file = writeStepAdatFile(inputs, voice);
-    } else {
-        const BlockVoiceLayout layout{plan.vendor, plan.blockVersion, plan.blockPanRecord};
-        file = voice.stereo
-                   ? writeStereoBlockVoiceFile(layout, inputs, voice.left, voice.right, voice.rate)
-                   : writeBlockVoiceFile(layout, inputs, voice.left, voice.rate);
-    }
-    return writeMfiOutput(block.outputPath, file) ? 0 : plan.blockCreateFailed;
+    return writeInlineWithinLimit(row, block, file);
 }
 
 } // namespace
 
-int runStepDriver(const StepDriverPlan& plan, const MfiDriverContext& context) {
-    for (const StepTargetPlan& target : plan.targets) {
-        if (!context.settings[static_cast<std::size_t>(target.target)].enabled) continue;
-        int code = 0;
-        try {
-            code = writeTarget(plan, target, context);
-        } catch (const std::bad_alloc&) {
-            code = plan.tooLarge; // no file is written
-        }
-        if (code != 0) return code;
+int writeInlineWithinLimit(const TargetRow& row, const TargetBlock& block,
+                           const std::vector<unsigned char>& file) {
+    if (file.empty()) return row.codes.tooLarge;
+    const std::size_t limit = block.largeBudget ? inlineFileLimitLarge : inlineFileLimitSmall;
+    if (!block.useUserLimit && file.size() > limit) return row.codes.tooLarge;
+    return writeMfiOutput(block.outputPath, file) ? 0 : row.codes.createFailed;
+}
+
+int writeStepTarget(const TargetRow& row, const TargetBlock& block,
+                    const MfiDriverContext& context) {
+    const std::size_t budget = mfiByteBudget(row, block, context.options.userSizeLimit);
+    const VoiceOption option = chooseVoiceOption(block, row.options);
+
+    StepVoice voice;
+    if (!encodeStepVoice(stepDriverFiles(context.temps), option, budget,
+                         suite::StepAdpcmPacking::highNibbleFirst, voice))
+        return row.codes.openFailed;
+
+    const MfiWriterInputs inputs = mfiWriterInputs(context, block);
+    const bool useInline =
+        !voice.stereo && (row.form == MfiForm::inlineVoice ||
+                          (row.form == MfiForm::inlineOrBlock &&
+                           voice.left.size() < inlineStreamLimit));
+    if (useInline) return writeInline(row, block, inputs, voice);
+
+    std::vector<unsigned char> file;
+    if (row.form == MfiForm::adat) {
+        file = writeStepAdatFile(inputs, voice);
+    } else {
+        const BlockVoiceLayout layout{row.header.vendor, row.header.version,
+                                      blockPanRecord(row.header.version)};
+        file = voice.stereo
+                   ? writeStereoBlockVoiceFile(layout, inputs, voice.left, voice.right, voice.rate)
+                   : writeBlockVoiceFile(layout, inputs, voice.left, voice.rate);
     }
-    return 0;
+    return writeMfiOutput(block.outputPath, file) ? 0 : row.codes.blockCreate();
 }
 
 } // namespace cw

@@ -1,7 +1,7 @@
 #include "chimewright/audio/wav_reader.hpp"
 #include "chimewright/driver/intermediates.hpp"
-#include "chimewright/driver/temp_files.hpp"
-#include "chimewright/driver/temp_names.hpp"
+#include "chimewright/job/temp_files.hpp"
+#include "chimewright/job/temp_names.hpp"
 #include "tests/support/scratch.hpp"
 #include "tests/support/wav_builder.hpp"
 

@@ -1,6 +1,6 @@
 #include "chimewright/driver/intermediates.hpp"
 #include "chimewright/driver/job.hpp"
-#include "chimewright/driver/temp_files.hpp"
+#include "chimewright/job/temp_files.hpp"
 #include "tests/support/scratch.hpp"
 #include "tests/support/wav_builder.hpp"
 

@@ -1,4 +1,4 @@
-#include "chimewright/driver/result_codes.hpp"
+#include "chimewright/job/result_codes.hpp"
 
 #include "chimewright/app/result_messages.hpp"
 

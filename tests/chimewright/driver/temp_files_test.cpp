@@ -1,5 +1,5 @@
 #include "chimewright/driver/job.hpp"
-#include "chimewright/driver/temp_files.hpp"
+#include "chimewright/job/temp_files.hpp"
 #include "platform/text.hpp"
 #include "tests/support/scratch.hpp"
 

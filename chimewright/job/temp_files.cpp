@@ -1,6 +1,6 @@
-#include "chimewright/driver/temp_files.hpp"
+#include "chimewright/job/temp_files.hpp"
 
-#include "chimewright/driver/result_codes.hpp"
+#include "chimewright/job/result_codes.hpp"
 
 #include <string>
 

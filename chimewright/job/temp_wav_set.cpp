@@ -1,7 +1,7 @@
-#include "chimewright/driver/temp_wav_set.hpp"
+#include "chimewright/job/temp_wav_set.hpp"
 
-#include "chimewright/driver/temp_files.hpp"
-#include "chimewright/driver/temp_names.hpp"
+#include "chimewright/job/temp_files.hpp"
+#include "chimewright/job/temp_names.hpp"
 
 #include <string_view>
 
