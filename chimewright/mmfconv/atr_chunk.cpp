@@ -1,7 +1,5 @@
 #include "chimewright/mmfconv/atr_chunk.hpp"
 
-#include "chimewright/mmfconv/byte_writer.hpp"
-
 #include <algorithm>
 
 namespace MMFCONV {
@@ -49,16 +47,11 @@ int atrChunk::size() const {
     return total;
 }
 
-int atrChunk::write(unsigned char* out, int capacity) {
-    const int length = size();
-    if (capacity < length) return 0;
-    ByteWriter w(out);
-    w.text("ATR");
-    w.byte(static_cast<unsigned>(trackNumber));
-    w.be32(static_cast<std::uint32_t>(length - 8));
-    w.bytes(header.data(), header.size());
-    for (const auto& sub : subchunks) w.skip(sub->write(w.here(), length - w.written()));
-    return w.written();
+void atrChunk::write(suite::ByteImage& out) {
+    const std::size_t sizeAt = out.openChunk("ATR", static_cast<unsigned char>(trackNumber));
+    out.put(header);
+    for (const auto& sub : subchunks) sub->write(out);
+    out.closeChunk(sizeAt);
 }
 
 } // namespace MMFCONV

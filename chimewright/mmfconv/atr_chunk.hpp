@@ -16,7 +16,7 @@ public:
     atrChunk(const unsigned char* chunkBytes, std::size_t count);
     ~atrChunk() override;
 
-    int write(unsigned char* out, int capacity) override;
+    void write(suite::ByteImage& out) override;
     int size() const override;
 
     int trackNumber = 0;

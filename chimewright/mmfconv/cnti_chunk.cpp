@@ -1,6 +1,5 @@
 #include "chimewright/mmfconv/cnti_chunk.hpp"
 
-#include "chimewright/mmfconv/byte_writer.hpp"
 #include "shared/smaf_tags.hpp"
 
 #include <cstring>
@@ -64,19 +63,11 @@ std::string cntiChunk::optionText() const {
 
 int cntiChunk::size() const { return headerSize + static_cast<int>(optionText().size()); }
 
-int cntiChunk::write(unsigned char* out, int capacity) {
-    const int length = size();
-    if (capacity < length) return 0;
-    ByteWriter w(out);
-    w.text("CNTI");
-    w.be32(static_cast<std::uint32_t>(length - 8));
-    w.byte(contentsClass);
-    w.byte(contentsType);
-    w.byte(codeType);
-    w.byte(copyStatus);
-    w.byte(copyCount);
-    w.text(optionText());
-    return w.written();
+void cntiChunk::write(suite::ByteImage& out) {
+    const std::size_t sizeAt = out.openChunk("CNTI");
+    out.put({contentsClass, contentsType, codeType, copyStatus, copyCount});
+    out.put(optionText());
+    out.closeChunk(sizeAt);
 }
 
 void cntiChunk::setContentsInfo(const char* title, const char* copyright, bool opda) {

@@ -17,7 +17,7 @@ public:
     cntiChunk(const unsigned char* chunkBytes, std::size_t count);
     ~cntiChunk() override;
 
-    int write(unsigned char* out, int capacity) override;
+    void write(suite::ByteImage& out) override;
     int size() const override;
 
     // useOpda: the texts go to an optional-data chunk; the type becomes 0x32. Otherwise the

@@ -51,12 +51,8 @@ int exclusive::size() const { return totalLength - (mobile && totalLength > 0 ? 
 
 const unsigned char* exclusive::data() const { return bytes.data(); }
 
-int exclusive::write(unsigned char* out, int capacity) {
-    const int length = size();
-    if (capacity < length) return 0;
-    const auto from = bytes.begin() + (mobile && totalLength > 0 ? 1 : 0);
-    std::copy(from, bytes.end(), out);
-    return length;
+void exclusive::write(suite::ByteImage& out) const {
+    out.put(std::span<const unsigned char>(bytes).subspan(mobile && totalLength > 0 ? 1 : 0));
 }
 
 } // namespace MMFCONV

@@ -15,7 +15,8 @@ public:
     // they do not hold a complete message.
     virtual int parse(const unsigned char* bytes, std::size_t length);
     virtual ~exclusive();
-    virtual int write(unsigned char* out, int capacity);
+    // Appends the message in its own encoding, size() bytes.
+    virtual void write(suite::ByteImage& out) const;
     virtual const unsigned char* data() const;
     virtual int size() const;
 

@@ -12,12 +12,7 @@ mmmdChunk::mmmdChunk(const unsigned char* chunkBytes, std::size_t count)
 
 mmmdChunk::~mmmdChunk() = default;
 
-int mmmdChunk::write(unsigned char* out, int capacity) {
-    const int length = size();
-    if (capacity < length) return 0;
-    std::copy(bytes.begin(), bytes.end(), out);
-    return length;
-}
+void mmmdChunk::write(suite::ByteImage& out) { out.put(bytes); }
 
 const unsigned char* mmmdChunk::data() const { return bytes.data(); }
 

@@ -1,13 +1,15 @@
 // The base of the SMAF chunk classes, and the generic chunk that is kept as its bytes:
 // unknown top-level chunks and sub-chunks, and wave data ("Awa" chunks).
 //
-// Every chunk object owns a copy of the bytes it was made from. write() fills at most
-// `capacity` bytes and returns the number written, or 0 (writing nothing) when the chunk does
-// not fit; size() is the encoded size in bytes.
+// Every chunk object owns a copy of the bytes it was made from. write() appends the encoded
+// chunk, size() bytes, to an image.
 #pragma once
+
+#include "shared/byte_image.hpp"
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace MMFCONV {
@@ -22,7 +24,7 @@ public:
     mmmdChunk(const mmmdChunk&) = default;
     mmmdChunk& operator=(const mmmdChunk&) = default;
 
-    virtual int write(unsigned char* out, int capacity);
+    virtual void write(suite::ByteImage& out);
     virtual const unsigned char* data() const;
     virtual int size() const;
 

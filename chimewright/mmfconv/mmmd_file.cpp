@@ -1,12 +1,13 @@
 #include "chimewright/mmfconv/mmmd_file.hpp"
 
 #include "chimewright/mmfconv/atr_chunk.hpp"
-#include "chimewright/mmfconv/byte_writer.hpp"
 #include "chimewright/mmfconv/cnti_chunk.hpp"
 #include "chimewright/mmfconv/mtr_chunk.hpp"
 #include "chimewright/mmfconv/opda_chunk.hpp"
+#include "shared/byte_order.hpp"
 #include "shared/smaf_crc.hpp"
 
+#include <algorithm>
 #include <climits>
 
 namespace MMFCONV {
@@ -84,15 +85,21 @@ int mmmdFile::size() const {
     return total;
 }
 
-int mmmdFile::write(unsigned char* out, int capacity) {
-    const int length = size();
-    if (!out || capacity < length) return 0;
-    ByteWriter w(out);
-    w.text("MMMD");
-    w.be32(static_cast<std::uint32_t>(length - 8));
-    for (mmmdChunk* chunk : writtenChunks()) w.skip(chunk->write(w.here(), length - w.written()));
-    w.be16(suite::smafCrc16(out, static_cast<std::size_t>(w.written())));
-    return w.written();
+void mmmdFile::write(suite::ByteImage& out) {
+    const std::size_t start = out.size();
+    const std::size_t sizeAt = out.openChunk("MMMD");
+    for (mmmdChunk* chunk : writtenChunks()) chunk->write(out);
+    // The file size counts the check code that follows.
+    out.patchBe32(sizeAt, static_cast<std::uint32_t>(out.size() - sizeAt - 4 + 2));
+    out.putBe16(suite::smafCrc16(out.bytes().data() + start, out.size() - start));
+}
+
+std::size_t mmmdFile::write(std::span<unsigned char> out) {
+    suite::ByteImage image;
+    write(image);
+    if (image.size() > out.size()) return 0;
+    std::copy(image.bytes().begin(), image.bytes().end(), out.begin());
+    return image.size();
 }
 
 bool mmmdFile::setContentsInfo(const char* title, const char* copyright, bool useOpda) {

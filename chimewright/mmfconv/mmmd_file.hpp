@@ -20,8 +20,10 @@ public:
     mmmdFile(const unsigned char* image, std::size_t length);
     ~mmmdFile() override;
 
-    int write(unsigned char* out, int capacity) override;
+    void write(suite::ByteImage& out) override;
     int size() const override;
+    // The written image into `out`: its length, or 0 (writing nothing) when it does not fit.
+    std::size_t write(std::span<unsigned char> out);
 
     // Every CNTI gets the texts (or, with useOpda, the optional-data type); the first OPDA is
     // removed, and with useOpda a new one holding the texts follows the first CNTI. Null

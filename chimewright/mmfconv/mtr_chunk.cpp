@@ -1,6 +1,6 @@
 #include "chimewright/mmfconv/mtr_chunk.hpp"
 
-#include "chimewright/mmfconv/byte_writer.hpp"
+#include "shared/byte_order.hpp"
 
 #include <algorithm>
 #include <cstring>
@@ -193,53 +193,42 @@ void mtrChunk::refreshSeekInfo() {
     }
 }
 
-int mtrChunk::write(unsigned char* out, int capacity) {
-    const int length = size();
-    if (capacity < length) return 0;
+void mtrChunk::write(suite::ByteImage& out) {
     refreshSeekInfo();
-
-    ByteWriter w(out);
-    w.text("MTR");
-    w.byte(static_cast<unsigned>(trackNumber));
-    w.be32(static_cast<std::uint32_t>(length - 8));
-    w.byte(formatType);
-    w.byte(sequenceType);
-    w.byte(durationTimebase);
-    w.byte(gateTimebase);
+    const std::size_t sizeAt = out.openChunk("MTR", static_cast<unsigned char>(trackNumber));
+    out.put({formatType, sequenceType, durationTimebase, gateTimebase});
     if (isMobile()) {
-        w.bytes(channelStatus.data(), channelStatus.size());
+        out.put(channelStatus);
     } else {
-        w.byte(unsigned(channelStatus[0] & 0x0F) << 4 | (channelStatus[1] & 0x0F));
-        w.byte(unsigned(channelStatus[2] & 0x0F) << 4 | (channelStatus[3] & 0x0F));
+        out.put(static_cast<unsigned char>((channelStatus[0] & 0x0F) << 4 | (channelStatus[1] & 0x0F)));
+        out.put(static_cast<unsigned char>((channelStatus[2] & 0x0F) << 4 | (channelStatus[3] & 0x0F)));
     }
-    for (const auto& sub : otherSubchunks) w.skip(sub->write(w.here(), length - w.written()));
+    for (const auto& sub : otherSubchunks) sub->write(out);
 
-    int setupSize = 0;
-    for (const auto& message : setup) setupSize += message->size();
-    w.text("Mtsu");
-    w.be32(static_cast<std::uint32_t>(setupSize));
-    for (const auto& message : setup) w.skip(message->write(w.here(), length - w.written()));
+    const std::size_t setupAt = out.openChunk("Mtsu");
+    for (const auto& message : setup) message->write(out);
+    out.closeChunk(setupAt);
 
-    int sequenceSize = 0;
-    for (const auto& note : events) sequenceSize += note->encodedSize();
-    w.text("Mtsq");
-    w.be32(static_cast<std::uint32_t>(sequenceSize));
-    for (const auto& note : events) w.skip(note->write(w.here(), length - w.written()));
+    const std::size_t sequenceAt = out.openChunk("Mtsq");
+    for (const auto& note : events) {
+        const auto length = static_cast<std::size_t>(note->encodedSize());
+        note->write(out.span(out.reserve(length), length));
+    }
+    out.closeChunk(sequenceAt);
 
     if (stream) {
-        const int c = stream->size();
-        w.text("Mtsp");
-        w.be32(static_cast<std::uint32_t>(c + 3));
-        w.text("Mwa");
-        w.byte(0x01);
-        w.be32(static_cast<std::uint32_t>(c - 5));
-        w.byte(streamWaveType);
-        w.be16(streamRate);
-        w.bytes(stream->data() + 8, static_cast<std::size_t>(c - 8));
+        // The "Awa" chunk's data, after its 8-byte header, as an "Mwa" with type and rate.
+        const std::size_t streamAt = out.openChunk("Mtsp");
+        const std::size_t waveAt = out.openChunk("Mwa", 0x01);
+        out.put(streamWaveType);
+        out.putBe16(streamRate);
+        out.put(std::span<const unsigned char>(stream->bytes).subspan(8));
+        out.closeChunk(waveAt);
+        out.closeChunk(streamAt);
     } else {
-        for (const auto& sub : parsedStreamChunks) w.skip(sub->write(w.here(), length - w.written()));
+        for (const auto& sub : parsedStreamChunks) sub->write(out);
     }
-    return w.written();
+    out.closeChunk(sizeAt);
 }
 
 } // namespace MMFCONV

@@ -26,7 +26,7 @@ public:
 
     static bool headerFits(const unsigned char* chunkBytes, std::size_t count);
 
-    int write(unsigned char* out, int capacity) override;
+    void write(suite::ByteImage& out) override;
     int size() const override;
 
     bool isMobile() const { return formatType != 0; }

@@ -42,24 +42,24 @@ int mtsqNote::encodedSize() const {
     return total;
 }
 
-int mtsqNote::write(unsigned char* out, int capacity) const {
+std::size_t mtsqNote::write(std::span<unsigned char> out) const {
     const auto encoding = encodingOf(mobile_);
-    int pos = 0;
+    std::size_t pos = 0;
     bool full = false; // once a part does not fit, the later ones are left out too
-    auto put = [&](const unsigned char* from, int count) {
-        if (full || pos + count > capacity) {
+    auto put = [&](std::span<const unsigned char> part) {
+        if (full || part.size() > out.size() - pos) {
             full = true;
             return;
         }
-        std::copy(from, from + count, out + pos);
-        pos += count;
+        std::copy(part.begin(), part.end(), out.begin() + static_cast<std::ptrdiff_t>(pos));
+        pos += part.size();
     };
     auto putNumber = [&](int value) {
         unsigned char number[suite::smafNumberMaxBytes];
-        put(number, static_cast<int>(suite::encodeSmafNumber(encoding, value, number)));
+        put(std::span<const unsigned char>(number, suite::encodeSmafNumber(encoding, value, number)));
     };
     if (duration_ >= 0) putNumber(duration_);
-    put(event_.data(), static_cast<int>(event_.size()));
+    put(event_);
     if (gateTime_ >= 0) putNumber(gateTime_);
     return pos;
 }

@@ -6,6 +6,7 @@
 #include "chimewright/mmfconv/mmmd_chunk.hpp"
 
 #include <initializer_list>
+#include <span>
 
 namespace MMFCONV {
 
@@ -18,10 +19,10 @@ public:
     // than three bytes remain or they do not hold a complete entry.
     virtual int parse(const unsigned char* bytes, std::size_t length);
     virtual int encodedSize() const;
-    // Writes duration, event and gate time. Writing stops at the first part for which the
-    // capacity has no room, so what is written is always a prefix of the entry. Returns the
-    // bytes written.
-    virtual int write(unsigned char* out, int capacity) const;
+    // Writes duration, event and gate time. Writing stops at the first part for which `out`
+    // has no room, so what is written is always a prefix of the entry. Returns the bytes
+    // written.
+    virtual std::size_t write(std::span<unsigned char> out) const;
     virtual int duration() const;
     virtual int gateTime() const;
     virtual void setDuration(int value);

@@ -1,6 +1,6 @@
 #include "chimewright/mmfconv/opda_chunk.hpp"
 
-#include "chimewright/mmfconv/byte_writer.hpp"
+#include "shared/byte_order.hpp"
 
 #include <algorithm>
 #include <cstring>
@@ -47,11 +47,7 @@ const unsigned char* dchField::data() const { return bytes.data(); }
 
 int dchField::size() const { return static_cast<int>(bytes.size()); }
 
-int dchField::write(unsigned char* out, int capacity) {
-    if (capacity < size()) return 0;
-    std::copy(bytes.begin(), bytes.end(), out);
-    return size();
-}
+void dchField::write(suite::ByteImage& out) { out.put(bytes); }
 
 bool dchField::hasTag(const char* tag) const {
     return bytes.size() >= 2 && std::memcmp(bytes.data(), tag, 2) == 0;
@@ -63,15 +59,10 @@ int DchGroup::size() const {
     return total;
 }
 
-int DchGroup::write(unsigned char* out, int capacity) const {
-    const int length = size();
-    if (capacity < length) return 0;
-    ByteWriter w(out);
-    w.text("Dch");
-    w.byte(static_cast<unsigned>(codeType));
-    w.be32(static_cast<std::uint32_t>(length - 8));
-    for (const auto& field : fields) w.skip(field->write(w.here(), length - w.written()));
-    return w.written();
+void DchGroup::write(suite::ByteImage& out) const {
+    const std::size_t sizeAt = out.openChunk("Dch", static_cast<unsigned char>(codeType));
+    for (const auto& field : fields) field->write(out);
+    out.closeChunk(sizeAt);
 }
 
 void DchGroup::refreshFlags() {
@@ -108,16 +99,12 @@ int opdaChunk::size() const {
     return total;
 }
 
-int opdaChunk::write(unsigned char* out, int capacity) {
-    const int length = size();
-    if (capacity < length) return 0;
-    ByteWriter w(out);
-    w.text("OPDA");
-    w.be32(static_cast<std::uint32_t>(length - 8));
+void opdaChunk::write(suite::ByteImage& out) {
+    const std::size_t sizeAt = out.openChunk("OPDA");
     for (const auto& group : groups)
-        if (written(*group)) w.skip(group->write(w.here(), length - w.written()));
-    w.bytes(trailingBytes.data(), trailingBytes.size());
-    return w.written();
+        if (written(*group)) group->write(out);
+    out.put(trailingBytes);
+    out.closeChunk(sizeAt);
 }
 
 void opdaChunk::setTexts(const char* title, const char* copyright) {

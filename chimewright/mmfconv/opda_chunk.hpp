@@ -22,7 +22,7 @@ public:
 
     virtual const unsigned char* data() const;
     virtual int size() const;
-    virtual int write(unsigned char* out, int capacity);
+    virtual void write(suite::ByteImage& out);
 
     bool hasTag(const char* tag) const;
 
@@ -36,7 +36,7 @@ struct DchGroup {
     bool hasCopyright = false;
 
     int size() const; // "Dch", code type, size and the fields
-    int write(unsigned char* out, int capacity) const;
+    void write(suite::ByteImage& out) const;
     void refreshFlags();
     void removeFirst(const char* tag);
 };
@@ -47,7 +47,7 @@ public:
     opdaChunk(const unsigned char* chunkBytes, std::size_t count);
     ~opdaChunk() override;
 
-    int write(unsigned char* out, int capacity) override;
+    void write(suite::ByteImage& out) override;
     int size() const override;
 
     // Puts "ST" (first) and "CR" (last) into the first group below code type 0x80 and takes

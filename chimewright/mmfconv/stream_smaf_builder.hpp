@@ -2,6 +2,9 @@
 // copyright text in an optional-data chunk, within a size limit.
 #pragma once
 
+#include <cstddef>
+#include <span>
+
 namespace MMFCONV {
 
 // `wave` is an "Awa" chunk ("Awa", wave number, 32-bit size, ADPCM bytes). Texts are
@@ -9,7 +12,7 @@ namespace MMFCONV {
 // cut to `limit` bytes; when the file still comes out larger, a second pass cuts it by the
 // overshoot. Returns the length written to `out`, or 0 when the wave is not an "Awa" chunk,
 // `out` is too small, or the result still exceeds the limit.
-int buildStreamSmaf(const unsigned char* wave, int waveLength, unsigned char* out,
-                    int outCapacity, const char* title, const char* copyright, int limit);
+std::size_t buildStreamSmaf(std::span<const unsigned char> wave, std::span<unsigned char> out,
+                            const char* title, const char* copyright, int limit);
 
 } // namespace MMFCONV

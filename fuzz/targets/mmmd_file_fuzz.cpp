@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <vector>
 
 namespace {
@@ -14,8 +15,8 @@ std::vector<unsigned char> writeExactly(MMFCONV::mmmdFile& file) {
     const int size = file.size();
     if (size < 10) std::abort();
     std::vector<unsigned char> out(static_cast<std::size_t>(size));
-    if (file.write(out.data(), size) != size) std::abort();
-    if (file.write(out.data(), size - 1) != 0) std::abort();
+    if (file.write(std::span(out)) != out.size()) std::abort();
+    if (file.write(std::span(out).first(out.size() - 1)) != 0) std::abort();
     return out;
 }
 

@@ -122,7 +122,7 @@ TEST(ScoreTrack, HandyPhoneDurationOf128RoundTrips) {
     EXPECT_EQ(n.duration(), 128);
     EXPECT_EQ(n.gateTime(), 5);
     Bytes out(16);
-    out.resize(static_cast<std::size_t>(n.write(out.data(), 16)));
+    out.resize(n.write(out));
     EXPECT_EQ(out, entry);
     EXPECT_EQ(n.encodedSize(), 4);
 }
@@ -130,7 +130,7 @@ TEST(ScoreTrack, HandyPhoneDurationOf128RoundTrips) {
 TEST(ScoreTrack, WriteLeavesOutWhatTheCapacityCannotHold) {
     const MMFCONV::mtsqNote n = note(true, bytes({0x81, 0x00, 0x90, 0x3C, 0x40, 0x05}));
     Bytes out(4, 0xEE);
-    EXPECT_EQ(n.write(out.data(), 4), 2); // the duration; the event does not fit
+    EXPECT_EQ(n.write(out), 2u); // the duration; the event does not fit
     EXPECT_EQ(out, bytes({0x81, 0x00, 0xEE, 0xEE}));
 }
 

@@ -39,7 +39,7 @@ struct Attached {
 
 Bytes entry(const MMFCONV::mtsqNote& n) {
     Bytes out(64);
-    out.resize(static_cast<std::size_t>(n.write(out.data(), 64)));
+    out.resize(n.write(out));
     return out;
 }
 

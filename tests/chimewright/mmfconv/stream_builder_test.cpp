@@ -21,9 +21,7 @@ Bytes waveChunk(std::size_t dataBytes) {
 
 Bytes build(const Bytes& wave, const char* title, const char* copyright, int limit) {
     Bytes out(bufferSize);
-    const int n = MMFCONV::buildStreamSmaf(wave.data(), static_cast<int>(wave.size()), out.data(),
-                                           bufferSize, title, copyright, limit);
-    out.resize(static_cast<std::size_t>(std::max(n, 0)));
+    out.resize(MMFCONV::buildStreamSmaf(wave, out, title, copyright, limit));
     return out;
 }
 
@@ -138,7 +136,5 @@ TEST(StreamSmafBuilder, RefusesWhatItCannotBuild) {
     EXPECT_TRUE(build(wave, "t", "c", 15).empty());
     // An output buffer too small for the file.
     Bytes out(100);
-    EXPECT_EQ(MMFCONV::buildStreamSmaf(wave.data(), static_cast<int>(wave.size()), out.data(), 100,
-                                       "t", "c", 6000),
-              0);
+    EXPECT_EQ(MMFCONV::buildStreamSmaf(wave, out, "t", "c", 6000), 0u);
 }
