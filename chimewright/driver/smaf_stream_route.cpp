@@ -63,9 +63,9 @@ int writeSmafFile(const std::vector<unsigned char>& chunk, std::string_view titl
     const std::string title = fittedText(titleAnsi);
     const std::string copyright = fittedText(copyrightAnsi);
     std::vector<unsigned char> image(outputCapacity);
-    const std::size_t length = MMFCONV::buildStreamSmaf(
-        chunk, image, titleAnsi.empty() ? nullptr : title.c_str(),
-        copyrightAnsi.empty() ? nullptr : copyright.c_str(), limit);
+    const std::size_t length =
+        cw::smaf::buildStreamSmaf(chunk, image, titleAnsi.empty() ? nullptr : title.c_str(),
+                                  copyrightAnsi.empty() ? nullptr : copyright.c_str(), limit);
     if (length == 0) return 1025;
 
     platform::File file = createOutputFile(outputPath);

@@ -10,7 +10,9 @@ namespace mfi = suite::mfi;
 
 namespace {
 
-void putRest(suite::ByteImage& image) { putMetaEvent(image, 0, mfi::rest, 0); }
+void putRest(suite::ByteImage& image) {
+    putMetaEvent(image, 0, mfi::rest, 0);
+}
 
 void putWaitTail(suite::ByteImage& image, std::uint32_t soundTicks, std::uint32_t extraMs) {
     putWait(image, soundTicks);
@@ -46,8 +48,8 @@ void putExtraSilenceWait(suite::ByteImage& image, std::uint32_t extraMs) {
     if (extraMs > 0) putWait(image, extraSilenceTicks5ms(extraMs));
 }
 
-void putFourTrackCompanions(suite::ByteImage& image, std::uint32_t soundTicks, std::uint32_t extraMs,
-                            bool restBeforeWaitInTrack3) {
+void putFourTrackCompanions(suite::ByteImage& image, std::uint32_t soundTicks,
+                            std::uint32_t extraMs, bool restBeforeWaitInTrack3) {
     putPlainTrack(image, soundTicks, extraMs);
     putSetupTrack(image, soundTicks, extraMs, restBeforeWaitInTrack3);
     putPlainTrack(image, soundTicks, extraMs);

@@ -20,7 +20,7 @@ void putExtraSilenceWait(suite::ByteImage& image, std::uint32_t extraMs);
 // Tracks 2, 3 and 4: a rest, the sound's wait, the extra-silence wait (or a rest), the end;
 // track 3 adds its set-up events after the first rest. The IMA forms put one more rest in
 // track 3 before the wait.
-void putFourTrackCompanions(suite::ByteImage& image, std::uint32_t soundTicks, std::uint32_t extraMs,
-                            bool restBeforeWaitInTrack3);
+void putFourTrackCompanions(suite::ByteImage& image, std::uint32_t soundTicks,
+                            std::uint32_t extraMs, bool restBeforeWaitInTrack3);
 
 } // namespace cw

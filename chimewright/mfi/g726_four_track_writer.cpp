@@ -16,7 +16,9 @@ namespace {
 
 constexpr std::size_t fourTrackRecordPrefix = 9; // V 84 ch c m t t t t
 
-void putTotal(suite::ByteImage& image, std::uint32_t total) { image.putBe32(total); }
+void putTotal(suite::ByteImage& image, std::uint32_t total) {
+    image.putBe32(total);
+}
 
 void putChannelBlocks(suite::ByteImage& image, unsigned char vendor, unsigned char channel,
                       unsigned char rateCode, std::span<const unsigned char> voice) {

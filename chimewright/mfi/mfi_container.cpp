@@ -8,7 +8,8 @@ namespace mfi = suite::mfi;
 
 namespace {
 
-void putInfoChunk(suite::ByteImage& image, std::string_view id, std::span<const unsigned char> data) {
+void putInfoChunk(suite::ByteImage& image, std::string_view id,
+                  std::span<const unsigned char> data) {
     image.put(id);
     image.putBe16(static_cast<std::uint16_t>(data.size()));
     image.put(data);
@@ -38,7 +39,7 @@ void putMfiHeader(suite::ByteImage& image, const MfiHeaderLayout& layout, const 
     if (extended) putInfoChunk(image, mfi::audioInfoId, layout.audioInfo);
 
     image.patchBe16(mfi::infoLengthOffset,
-                  static_cast<std::uint16_t>(image.size() - mfi::infoCountedFrom));
+                    static_cast<std::uint16_t>(image.size() - mfi::infoCountedFrom));
 }
 
 void finishMfiFile(suite::ByteImage& image) {

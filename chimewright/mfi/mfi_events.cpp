@@ -6,7 +6,8 @@ namespace cw {
 
 namespace mfi = suite::mfi;
 
-void putMetaEvent(suite::ByteImage& image, unsigned char dt, unsigned char code, unsigned char value) {
+void putMetaEvent(suite::ByteImage& image, unsigned char dt, unsigned char code,
+                  unsigned char value) {
     image.put({dt, mfi::metaStatus, code, value});
 }
 
@@ -26,7 +27,9 @@ void putLoopMarker(suite::ByteImage& image, unsigned char startOrEnd) {
     putMetaEvent(image, 0, mfi::loopMarker, startOrEnd);
 }
 
-void putEndOfTrack(suite::ByteImage& image) { putMetaEvent(image, 0, mfi::endOfTrack, 0); }
+void putEndOfTrack(suite::ByteImage& image) {
+    putMetaEvent(image, 0, mfi::endOfTrack, 0);
+}
 
 void putExtendedRecordHead(suite::ByteImage& image, unsigned char dt, std::size_t length) {
     image.put({dt, mfi::metaStatus, mfi::extendedRecord});

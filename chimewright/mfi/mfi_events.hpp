@@ -12,7 +12,8 @@
 namespace cw {
 
 // dt FF code value
-void putMetaEvent(suite::ByteImage& image, unsigned char dt, unsigned char code, unsigned char value);
+void putMetaEvent(suite::ByteImage& image, unsigned char dt, unsigned char code,
+                  unsigned char value);
 
 // 00 FF Cx tt
 void putTempo(suite::ByteImage& image, suite::mfi::Tempo tempo);
@@ -28,7 +29,8 @@ void putEndOfTrack(suite::ByteImage& image);
 // dt FF FF nn nn: the head of an extended record of `length` data bytes, which follow.
 void putExtendedRecordHead(suite::ByteImage& image, unsigned char dt, std::size_t length);
 // dt FF FF nn nn + data
-void putExtendedRecord(suite::ByteImage& image, unsigned char dt, std::initializer_list<unsigned char> data);
+void putExtendedRecord(suite::ByteImage& image, unsigned char dt,
+                       std::initializer_list<unsigned char> data);
 
 // Rests of 254 ticks (FE FF DE 00) while more than 254 remain, then one with the rest
 // (1-254 ticks); nothing for 0.

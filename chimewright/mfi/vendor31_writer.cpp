@@ -16,7 +16,8 @@ constexpr unsigned char v = mfi::vendor31;
 constexpr std::size_t voiceRecordPrefix = 7; // 31 10 07 ch 01 RR RR
 
 // dt FF FF nn nn 31 10 + data
-void putRecord(suite::ByteImage& image, unsigned char dt, std::initializer_list<unsigned char> data) {
+void putRecord(suite::ByteImage& image, unsigned char dt,
+               std::initializer_list<unsigned char> data) {
     putExtendedRecordHead(image, dt, 2 + data.size());
     image.put({v, 0x10});
     image.put(data);

@@ -1,6 +1,6 @@
 #include "chimewright/mmfconv/stream_smaf_builder.hpp"
 
-#include "chimewright/mmfconv/mmmd_file.hpp"
+#include "chimewright/mmfconv/smaf_file.hpp"
 #include "chimewright/mmfconv/stream_templates.hpp"
 #include "shared/byte_order.hpp"
 
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-namespace MMFCONV {
+namespace cw::smaf {
 
 namespace {
 
@@ -16,9 +16,9 @@ constexpr int minimumWaveLength = 15; // a chunk this short, or a shorter target
 
 // A wave chunk of at most `target` bytes: the first `target` bytes, its size field lowered
 // by the number cut.
-mmmdChunk cutWave(std::span<const unsigned char> wave, int target) {
+Chunk cutWave(std::span<const unsigned char> wave, int target) {
     const int waveLength = static_cast<int>(wave.size());
-    mmmdChunk chunk(wave.data(), wave.size());
+    Chunk chunk(wave.data(), wave.size());
     chunk.isWave = true;
     if (target <= minimumWaveLength || target >= waveLength) return chunk;
     const std::uint32_t cut = static_cast<std::uint32_t>(waveLength - target);
@@ -40,14 +40,14 @@ std::size_t buildStreamSmaf(std::span<const unsigned char> wave, std::span<unsig
 
     int target = limit;
     for (int pass = 0; pass < 2; ++pass) {
-        const mmmdChunk chunk = cutWave(wave, target);
+        const Chunk chunk = cutWave(wave, target);
         const int length = chunk.size();
         const int ms = (length - 4) / 8; // 16 samples per millisecond, two per byte
         const int ticks = ms / 4;        // 4 ms per tick
 
         const Bytes image = streamTemplate(ticks);
         if (std::memcmp(image.data(), "MMMD", 4) != 0) return 0;
-        mmmdFile file(image.data(), image.size());
+        File file(image.data(), image.size());
         if (file.chunks.empty()) return 0;
         file.attachStream(startTimesMs, ms, chunk);
         file.setContentsInfo(title, copyright, true);
@@ -58,4 +58,4 @@ std::size_t buildStreamSmaf(std::span<const unsigned char> wave, std::span<unsig
     return 0;
 }
 
-} // namespace MMFCONV
+} // namespace cw::smaf

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <span>
 
-namespace MMFCONV {
+namespace cw::smaf {
 
 // `wave` is an "Awa" chunk ("Awa", wave number, 32-bit size, ADPCM bytes). Texts are
 // zero-terminated code-page-932 strings of at most 252 bytes, or null when absent. The wave is
@@ -15,4 +15,4 @@ namespace MMFCONV {
 std::size_t buildStreamSmaf(std::span<const unsigned char> wave, std::span<unsigned char> out,
                             const char* title, const char* copyright, int limit);
 
-} // namespace MMFCONV
+} // namespace cw::smaf

@@ -91,8 +91,12 @@ TEST(MfiHeader, Version0400AddsExstAndAinfAroundTheCopyright) {
 }
 
 TEST(MfiEvents, RestsAndWaitsSplitLongCounts) {
-    struct Case { const char* name; void (*put)(suite::ByteImage&, std::uint32_t); std::uint32_t ticks;
-                  std::vector<unsigned char> bytes; };
+    struct Case {
+        const char* name;
+        void (*put)(suite::ByteImage&, std::uint32_t);
+        std::uint32_t ticks;
+        std::vector<unsigned char> bytes;
+    };
     const Case cases[] = {
         {"254: none", cw::putRestsOf254, 0, {}},
         {"254: one", cw::putRestsOf254, 254, {254, 0xFF, 0xDE, 0}},

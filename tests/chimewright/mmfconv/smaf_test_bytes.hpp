@@ -1,7 +1,7 @@
 // Byte strings for the SMAF tests: chunks and files built from their layouts.
 #pragma once
 
-#include "chimewright/mmfconv/mmmd_chunk.hpp"
+#include "chimewright/mmfconv/chunk.hpp"
 
 #include <cstdint>
 #include <initializer_list>

@@ -1,10 +1,10 @@
-#include "chimewright/mmfconv/cnti_chunk.hpp"
+#include "chimewright/mmfconv/contents_info_chunk.hpp"
 
 #include "shared/smaf_tags.hpp"
 
 #include <cstring>
 
-namespace MMFCONV {
+namespace cw::smaf {
 
 namespace {
 
@@ -33,7 +33,7 @@ std::string makeOptionTag(const char* name, const char* value) {
     const std::string escaped = suite::escapeSmafTagValue(value, suite::SmafTagBytes::single);
     for (std::size_t i = 0; i < escaped.size();) {
         const std::size_t unit = escaped[i] == '\\' ? 2 : 1; // never split an escape pair
-        if (tag.size() + unit > maxTagLength - 1) break; // room for the closing comma
+        if (tag.size() + unit > maxTagLength - 1) break;     // room for the closing comma
         tag.append(escaped, i, unit);
         i += unit;
     }
@@ -41,8 +41,8 @@ std::string makeOptionTag(const char* name, const char* value) {
     return tag;
 }
 
-cntiChunk::cntiChunk(const unsigned char* chunkBytes, std::size_t count)
-    : mmmdChunk(chunkBytes, count) {
+ContentsInfoChunk::ContentsInfoChunk(const unsigned char* chunkBytes, std::size_t count)
+    : Chunk(chunkBytes, count) {
     contentsClass = chunkBytes[8];
     contentsType = chunkBytes[9];
     codeType = chunkBytes[10];
@@ -54,23 +54,25 @@ cntiChunk::cntiChunk(const unsigned char* chunkBytes, std::size_t count)
     tags = splitOptionText(parsedOptionText_);
 }
 
-cntiChunk::~cntiChunk() = default;
+ContentsInfoChunk::~ContentsInfoChunk() = default;
 
-std::string cntiChunk::optionText() const {
+std::string ContentsInfoChunk::optionText() const {
     if (useOpda) return {};
     return keepsParsedText_ ? parsedOptionText_ : titleTag + copyrightTag;
 }
 
-int cntiChunk::size() const { return headerSize + static_cast<int>(optionText().size()); }
+int ContentsInfoChunk::size() const {
+    return headerSize + static_cast<int>(optionText().size());
+}
 
-void cntiChunk::write(suite::ByteImage& out) {
+void ContentsInfoChunk::write(suite::ByteImage& out) {
     const std::size_t sizeAt = out.openChunk("CNTI");
     out.put({contentsClass, contentsType, codeType, copyStatus, copyCount});
     out.put(optionText());
     out.closeChunk(sizeAt);
 }
 
-void cntiChunk::setContentsInfo(const char* title, const char* copyright, bool opda) {
+void ContentsInfoChunk::setContentsInfo(const char* title, const char* copyright, bool opda) {
     contentsClass = 0;
     codeType = 0;
     copyCount = 0;
@@ -86,4 +88,4 @@ void cntiChunk::setContentsInfo(const char* title, const char* copyright, bool o
     copyrightTag = copyright ? makeOptionTag("CR:", copyright) : std::string();
 }
 
-} // namespace MMFCONV
+} // namespace cw::smaf

@@ -12,17 +12,17 @@
 #include <span>
 #include <vector>
 
-namespace MMFCONV {
+namespace cw::smaf {
 
 using Bytes = std::vector<unsigned char>;
 
-class mmmdChunk {
-public:
-    mmmdChunk() = default;
-    mmmdChunk(const unsigned char* chunkBytes, std::size_t count);
-    virtual ~mmmdChunk();
-    mmmdChunk(const mmmdChunk&) = default;
-    mmmdChunk& operator=(const mmmdChunk&) = default;
+class Chunk {
+  public:
+    Chunk() = default;
+    Chunk(const unsigned char* chunkBytes, std::size_t count);
+    virtual ~Chunk();
+    Chunk(const Chunk&) = default;
+    Chunk& operator=(const Chunk&) = default;
 
     virtual void write(suite::ByteImage& out);
     virtual const unsigned char* data() const;
@@ -41,4 +41,4 @@ std::size_t fittingChunkLength(const unsigned char* bytes, std::size_t available
 // True when the chunk identifier at `bytes` begins with `id` (3 or 4 characters).
 bool chunkIdIs(const unsigned char* bytes, const char* id, std::size_t idLength);
 
-} // namespace MMFCONV
+} // namespace cw::smaf

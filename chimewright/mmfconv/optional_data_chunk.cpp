@@ -1,27 +1,29 @@
-#include "chimewright/mmfconv/opda_chunk.hpp"
+#include "chimewright/mmfconv/optional_data_chunk.hpp"
 
 #include "shared/byte_order.hpp"
 
 #include <algorithm>
 #include <cstring>
 
-namespace MMFCONV {
+namespace cw::smaf {
 
 namespace {
 
 constexpr int writtenCodeTypeLimit = 0x80; // groups from here on are not written
 constexpr int maxFieldsPerGroup = 100;
 
-bool written(const DchGroup& group) { return group.codeType < writtenCodeTypeLimit; }
+bool written(const DataGroup& group) {
+    return group.codeType < writtenCodeTypeLimit;
+}
 
-std::unique_ptr<DchGroup> parseGroup(const unsigned char* bytes, std::size_t length) {
-    auto group = std::make_unique<DchGroup>();
+std::unique_ptr<DataGroup> parseGroup(const unsigned char* bytes, std::size_t length) {
+    auto group = std::make_unique<DataGroup>();
     group->codeType = bytes[3];
     std::size_t offset = 8;
     for (int count = 0; count < maxFieldsPerGroup && offset + 4 <= length; ++count) {
         const std::size_t fieldLength = 4 + std::size_t{suite::readBe16(bytes + offset + 2)};
         if (offset + fieldLength > length) break;
-        group->fields.push_back(std::make_unique<dchField>(bytes + offset, fieldLength));
+        group->fields.push_back(std::make_unique<DataField>(bytes + offset, fieldLength));
         offset += fieldLength;
     }
     group->refreshFlags();
@@ -30,10 +32,10 @@ std::unique_ptr<DchGroup> parseGroup(const unsigned char* bytes, std::size_t len
 
 } // namespace
 
-dchField::dchField(const unsigned char* fieldBytes, std::size_t count)
+DataField::DataField(const unsigned char* fieldBytes, std::size_t count)
     : bytes(fieldBytes, fieldBytes + count) {}
 
-dchField::dchField(const char* tag, std::string_view value) {
+DataField::DataField(const char* tag, std::string_view value) {
     const std::size_t length = std::min<std::size_t>(value.size(), 0xFFFF);
     bytes.resize(4 + length);
     std::memcpy(bytes.data(), tag, 2);
@@ -41,45 +43,56 @@ dchField::dchField(const char* tag, std::string_view value) {
     if (length != 0) std::memcpy(bytes.data() + 4, value.data(), length);
 }
 
-dchField::~dchField() = default;
+DataField::~DataField() = default;
 
-const unsigned char* dchField::data() const { return bytes.data(); }
+const unsigned char* DataField::data() const {
+    return bytes.data();
+}
 
-int dchField::size() const { return static_cast<int>(bytes.size()); }
+int DataField::size() const {
+    return static_cast<int>(bytes.size());
+}
 
-void dchField::write(suite::ByteImage& out) { out.put(bytes); }
+void DataField::write(suite::ByteImage& out) {
+    out.put(bytes);
+}
 
-bool dchField::hasTag(const char* tag) const {
+bool DataField::hasTag(const char* tag) const {
     return bytes.size() >= 2 && std::memcmp(bytes.data(), tag, 2) == 0;
 }
 
-int DchGroup::size() const {
+int DataGroup::size() const {
     int total = 8;
-    for (const auto& field : fields) total += field->size();
+    for (const auto& field : fields)
+        total += field->size();
     return total;
 }
 
-void DchGroup::write(suite::ByteImage& out) const {
+void DataGroup::write(suite::ByteImage& out) const {
     const std::size_t sizeAt = out.openChunk("Dch", static_cast<unsigned char>(codeType));
-    for (const auto& field : fields) field->write(out);
+    for (const auto& field : fields)
+        field->write(out);
     out.closeChunk(sizeAt);
 }
 
-void DchGroup::refreshFlags() {
+void DataGroup::refreshFlags() {
     hasTitle = std::any_of(fields.begin(), fields.end(), [](auto& f) { return f->hasTag("ST"); });
     hasCopyright =
         std::any_of(fields.begin(), fields.end(), [](auto& f) { return f->hasTag("CR"); });
 }
 
-void DchGroup::removeFirst(const char* tag) {
-    auto found = std::find_if(fields.begin(), fields.end(), [&](auto& f) { return f->hasTag(tag); });
+void DataGroup::removeFirst(const char* tag) {
+    auto found =
+        std::find_if(fields.begin(), fields.end(), [&](auto& f) { return f->hasTag(tag); });
     if (found != fields.end()) fields.erase(found);
 }
 
-opdaChunk::opdaChunk() { bytes = {'O', 'P', 'D', 'A', 0, 0, 0, 0}; }
+OptionalDataChunk::OptionalDataChunk() {
+    bytes = {'O', 'P', 'D', 'A', 0, 0, 0, 0};
+}
 
-opdaChunk::opdaChunk(const unsigned char* chunkBytes, std::size_t count)
-    : mmmdChunk(chunkBytes, count) {
+OptionalDataChunk::OptionalDataChunk(const unsigned char* chunkBytes, std::size_t count)
+    : Chunk(chunkBytes, count) {
     std::size_t offset = 8;
     while (offset < count) {
         const std::size_t length = fittingChunkLength(chunkBytes + offset, count - offset);
@@ -90,16 +103,16 @@ opdaChunk::opdaChunk(const unsigned char* chunkBytes, std::size_t count)
     trailingBytes.assign(chunkBytes + offset, chunkBytes + count);
 }
 
-opdaChunk::~opdaChunk() = default;
+OptionalDataChunk::~OptionalDataChunk() = default;
 
-int opdaChunk::size() const {
+int OptionalDataChunk::size() const {
     int total = 8 + static_cast<int>(trailingBytes.size());
     for (const auto& group : groups)
         if (written(*group)) total += group->size();
     return total;
 }
 
-void opdaChunk::write(suite::ByteImage& out) {
+void OptionalDataChunk::write(suite::ByteImage& out) {
     const std::size_t sizeAt = out.openChunk("OPDA");
     for (const auto& group : groups)
         if (written(*group)) group->write(out);
@@ -107,11 +120,12 @@ void opdaChunk::write(suite::ByteImage& out) {
     out.closeChunk(sizeAt);
 }
 
-void opdaChunk::setTexts(const char* title, const char* copyright) {
+void OptionalDataChunk::setTexts(const char* title, const char* copyright) {
     if (!title && !copyright) return;
-    auto addTexts = [&](DchGroup& group) {
-        if (title) group.fields.insert(group.fields.begin(), std::make_unique<dchField>("ST", title));
-        if (copyright) group.fields.push_back(std::make_unique<dchField>("CR", copyright));
+    auto addTexts = [&](DataGroup& group) {
+        if (title)
+            group.fields.insert(group.fields.begin(), std::make_unique<DataField>("ST", title));
+        if (copyright) group.fields.push_back(std::make_unique<DataField>("CR", copyright));
         group.refreshFlags();
     };
     bool placed = false;
@@ -125,10 +139,10 @@ void opdaChunk::setTexts(const char* title, const char* copyright) {
         group->refreshFlags();
     }
     if (!placed) {
-        auto group = std::make_unique<DchGroup>();
+        auto group = std::make_unique<DataGroup>();
         addTexts(*group);
         groups.insert(groups.begin(), std::move(group));
     }
 }
 
-} // namespace MMFCONV
+} // namespace cw::smaf

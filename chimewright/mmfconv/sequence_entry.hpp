@@ -3,18 +3,18 @@
 // Durations and gate times of -1 are absent: such parts are not written.
 #pragma once
 
-#include "chimewright/mmfconv/mmmd_chunk.hpp"
+#include "chimewright/mmfconv/chunk.hpp"
 
 #include <initializer_list>
 #include <span>
 
-namespace MMFCONV {
+namespace cw::smaf {
 
-class mtsqNote {
-public:
-    explicit mtsqNote(bool mobile);
+class SequenceEntry {
+  public:
+    explicit SequenceEntry(bool mobile);
 
-    virtual ~mtsqNote();
+    virtual ~SequenceEntry();
     // Reads one entry from the start of `bytes`; returns the bytes consumed, or 0 when fewer
     // than three bytes remain or they do not hold a complete entry.
     virtual int parse(const unsigned char* bytes, std::size_t length);
@@ -51,7 +51,7 @@ public:
     bool eventIs(std::initializer_list<unsigned char> pattern) const;
     bool eventStartsWith(std::initializer_list<unsigned char> prefix) const;
 
-private:
+  private:
     bool mobile_;
     int duration_ = -1;
     int gateTime_ = -1;
@@ -63,4 +63,4 @@ private:
     void setWholeEvent(int duration, int channel, std::initializer_list<unsigned char> bytes);
 };
 
-} // namespace MMFCONV
+} // namespace cw::smaf

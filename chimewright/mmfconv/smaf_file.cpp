@@ -1,41 +1,46 @@
-#include "chimewright/mmfconv/mmmd_file.hpp"
+#include "chimewright/mmfconv/smaf_file.hpp"
 
-#include "chimewright/mmfconv/atr_chunk.hpp"
-#include "chimewright/mmfconv/cnti_chunk.hpp"
-#include "chimewright/mmfconv/mtr_chunk.hpp"
-#include "chimewright/mmfconv/opda_chunk.hpp"
+#include "chimewright/mmfconv/audio_track.hpp"
+#include "chimewright/mmfconv/contents_info_chunk.hpp"
+#include "chimewright/mmfconv/optional_data_chunk.hpp"
+#include "chimewright/mmfconv/score_track.hpp"
 #include "shared/byte_order.hpp"
 #include "shared/smaf_crc.hpp"
 
 #include <algorithm>
 #include <climits>
 
-namespace MMFCONV {
+namespace cw::smaf {
 
 namespace {
 
 constexpr std::size_t cntiMinimum = 13;
 constexpr std::size_t atrMinimum = 14;
 
-std::unique_ptr<mmmdChunk> parseChunk(const unsigned char* bytes, std::size_t length) {
+std::unique_ptr<Chunk> parseChunk(const unsigned char* bytes, std::size_t length) {
     if (chunkIdIs(bytes, "CNTI", 4) && length >= cntiMinimum)
-        return std::make_unique<cntiChunk>(bytes, length);
-    if (chunkIdIs(bytes, "OPDA", 4)) return std::make_unique<opdaChunk>(bytes, length);
-    if (chunkIdIs(bytes, "MTR", 3) && mtrChunk::headerFits(bytes, length))
-        return std::make_unique<mtrChunk>(bytes, length);
+        return std::make_unique<ContentsInfoChunk>(bytes, length);
+    if (chunkIdIs(bytes, "OPDA", 4)) return std::make_unique<OptionalDataChunk>(bytes, length);
+    if (chunkIdIs(bytes, "MTR", 3) && ScoreTrack::headerFits(bytes, length))
+        return std::make_unique<ScoreTrack>(bytes, length);
     if (chunkIdIs(bytes, "ATR", 3) && length >= atrMinimum)
-        return std::make_unique<atrChunk>(bytes, length);
+        return std::make_unique<AudioTrack>(bytes, length);
     // Unknown, or too short for its kind: kept as it is, never written.
-    return std::make_unique<mmmdChunk>(bytes, length);
+    return std::make_unique<Chunk>(bytes, length);
 }
 
-bool isCnti(const mmmdChunk& c) { return dynamic_cast<const cntiChunk*>(&c) != nullptr; }
-bool isOpda(const mmmdChunk& c) { return dynamic_cast<const opdaChunk*>(&c) != nullptr; }
-bool isTrack(const mmmdChunk& c) {
-    return dynamic_cast<const mtrChunk*>(&c) != nullptr || dynamic_cast<const atrChunk*>(&c) != nullptr;
+bool isCnti(const Chunk& c) {
+    return dynamic_cast<const ContentsInfoChunk*>(&c) != nullptr;
+}
+bool isOpda(const Chunk& c) {
+    return dynamic_cast<const OptionalDataChunk*>(&c) != nullptr;
+}
+bool isTrack(const Chunk& c) {
+    return dynamic_cast<const ScoreTrack*>(&c) != nullptr ||
+           dynamic_cast<const AudioTrack*>(&c) != nullptr;
 }
 
-bool hasEvent(const mtrChunk& track, bool anyValue) {
+bool hasEvent(const ScoreTrack& track, bool anyValue) {
     for (const auto& note : track.events)
         if (note->eventLength() == 3 && note->eventStartsWith({0xB9, 0x00}) &&
             (anyValue || note->eventBytes()[2] == 0x7D))
@@ -45,7 +50,7 @@ bool hasEvent(const mtrChunk& track, bool anyValue) {
 
 } // namespace
 
-mmmdFile::mmmdFile(const unsigned char* image, std::size_t length) {
+File::File(const unsigned char* image, std::size_t length) {
     // Sizes are 32-bit signed numbers; a larger image is not taken apart.
     if (!image || length > INT_MAX / 2) return;
     bytes.assign(image, image + length);
@@ -62,16 +67,16 @@ mmmdFile::mmmdFile(const unsigned char* image, std::size_t length) {
     }
 }
 
-mmmdFile::~mmmdFile() = default;
+File::~File() = default;
 
-std::vector<mmmdChunk*> mmmdFile::writtenChunks() const {
-    mmmdChunk* cnti = nullptr;
-    mmmdChunk* opda = nullptr;
+std::vector<Chunk*> File::writtenChunks() const {
+    Chunk* cnti = nullptr;
+    Chunk* opda = nullptr;
     for (const auto& chunk : chunks) {
         if (!cnti && isCnti(*chunk)) cnti = chunk.get();
         if (!opda && isOpda(*chunk)) opda = chunk.get();
     }
-    std::vector<mmmdChunk*> written;
+    std::vector<Chunk*> written;
     if (cnti) written.push_back(cnti);
     if (opda) written.push_back(opda);
     for (const auto& chunk : chunks)
@@ -79,22 +84,24 @@ std::vector<mmmdChunk*> mmmdFile::writtenChunks() const {
     return written;
 }
 
-int mmmdFile::size() const {
+int File::size() const {
     int total = 10; // "MMMD", size, check code
-    for (const mmmdChunk* chunk : writtenChunks()) total += chunk->size();
+    for (const Chunk* chunk : writtenChunks())
+        total += chunk->size();
     return total;
 }
 
-void mmmdFile::write(suite::ByteImage& out) {
+void File::write(suite::ByteImage& out) {
     const std::size_t start = out.size();
     const std::size_t sizeAt = out.openChunk("MMMD");
-    for (mmmdChunk* chunk : writtenChunks()) chunk->write(out);
+    for (Chunk* chunk : writtenChunks())
+        chunk->write(out);
     // The file size counts the check code that follows.
     out.patchBe32(sizeAt, static_cast<std::uint32_t>(out.size() - sizeAt - 4 + 2));
     out.putBe16(suite::smafCrc16(out.bytes().data() + start, out.size() - start));
 }
 
-std::size_t mmmdFile::write(std::span<unsigned char> out) {
+std::size_t File::write(std::span<unsigned char> out) {
     suite::ByteImage image;
     write(image);
     if (image.size() > out.size()) return 0;
@@ -102,11 +109,11 @@ std::size_t mmmdFile::write(std::span<unsigned char> out) {
     return image.size();
 }
 
-bool mmmdFile::setContentsInfo(const char* title, const char* copyright, bool useOpda) {
+bool File::setContentsInfo(const char* title, const char* copyright, bool useOpda) {
     bool changed = false;
     std::size_t firstCnti = chunks.size();
     for (std::size_t i = 0; i < chunks.size(); ++i) {
-        if (auto* cnti = dynamic_cast<cntiChunk*>(chunks[i].get())) {
+        if (auto* cnti = dynamic_cast<ContentsInfoChunk*>(chunks[i].get())) {
             cnti->setContentsInfo(title, copyright, useOpda);
             if (firstCnti == chunks.size()) firstCnti = i;
             changed = true;
@@ -117,7 +124,7 @@ bool mmmdFile::setContentsInfo(const char* title, const char* copyright, bool us
         }
     }
     if (useOpda && firstCnti < chunks.size()) {
-        auto opda = std::make_unique<opdaChunk>();
+        auto opda = std::make_unique<OptionalDataChunk>();
         opda->setTexts(title, copyright);
         chunks.insert(chunks.begin() + static_cast<std::ptrdiff_t>(firstCnti) + 1, std::move(opda));
         changed = true;
@@ -125,11 +132,11 @@ bool mmmdFile::setContentsInfo(const char* title, const char* copyright, bool us
     return changed;
 }
 
-bool mmmdFile::attachStream(const std::vector<int>& startTimesMs, double durationMs,
-                            const mmmdChunk& waveChunk) {
-    mtrChunk* target = nullptr;
+bool File::attachStream(const std::vector<int>& startTimesMs, double durationMs,
+                        const Chunk& waveChunk) {
+    ScoreTrack* target = nullptr;
     for (const auto& chunk : chunks) {
-        auto* track = dynamic_cast<mtrChunk*>(chunk.get());
+        auto* track = dynamic_cast<ScoreTrack*>(chunk.get());
         if (!track) continue;
         if (!target || hasEvent(*track, true)) target = track;
         if (hasEvent(*track, false)) break;
@@ -139,4 +146,4 @@ bool mmmdFile::attachStream(const std::vector<int>& startTimesMs, double duratio
     return target->attachStream(startTimesMs, durationMs, waveChunk);
 }
 
-} // namespace MMFCONV
+} // namespace cw::smaf

@@ -1,22 +1,28 @@
-#include "chimewright/mmfconv/mmmd_chunk.hpp"
+#include "chimewright/mmfconv/chunk.hpp"
 
 #include "shared/byte_order.hpp"
 
 #include <algorithm>
 #include <cstring>
 
-namespace MMFCONV {
+namespace cw::smaf {
 
-mmmdChunk::mmmdChunk(const unsigned char* chunkBytes, std::size_t count)
+Chunk::Chunk(const unsigned char* chunkBytes, std::size_t count)
     : bytes(chunkBytes, chunkBytes + count) {}
 
-mmmdChunk::~mmmdChunk() = default;
+Chunk::~Chunk() = default;
 
-void mmmdChunk::write(suite::ByteImage& out) { out.put(bytes); }
+void Chunk::write(suite::ByteImage& out) {
+    out.put(bytes);
+}
 
-const unsigned char* mmmdChunk::data() const { return bytes.data(); }
+const unsigned char* Chunk::data() const {
+    return bytes.data();
+}
 
-int mmmdChunk::size() const { return static_cast<int>(bytes.size()); }
+int Chunk::size() const {
+    return static_cast<int>(bytes.size());
+}
 
 std::size_t fittingChunkLength(const unsigned char* bytes, std::size_t available) {
     if (available < 8) return 0;
@@ -28,4 +34,4 @@ bool chunkIdIs(const unsigned char* bytes, const char* id, std::size_t idLength)
     return std::memcmp(bytes, id, idLength) == 0;
 }
 
-} // namespace MMFCONV
+} // namespace cw::smaf
