@@ -1,5 +1,7 @@
 #include "chimewright/mmfconv/audio_track.hpp"
 
+#include "shared/smaf_chunks.hpp"
+
 #include <algorithm>
 
 namespace cw::smaf {
@@ -25,20 +27,17 @@ AudioTrack::AudioTrack(const unsigned char* chunkBytes, std::size_t count)
     : Chunk(chunkBytes, count) {
     trackNumber = chunkBytes[3];
     std::copy(chunkBytes + 8, chunkBytes + headerSize, header.begin());
-    std::size_t offset = headerSize;
-    while (offset < count) {
-        const std::size_t length = fittingChunkLength(chunkBytes + offset, count - offset);
-        if (length == 0) break;
-        auto sub = std::make_unique<Chunk>(chunkBytes + offset, length);
+    for (const suite::SmafChunk& chunk : suite::smafChunks({chunkBytes, count}, headerSize)) {
+        const std::size_t length = chunk.whole.size();
+        auto sub = std::make_unique<Chunk>(chunk.whole.data(), length);
         const int rate = waveRate(header[2]);
-        if (chunkIdIs(chunkBytes + offset, "Awa", 3)) {
+        if (chunk.idIs("Awa")) {
             sub->isWave = true;
             sub->sampleRate = rate;
             // two samples per byte
             if (rate != 0) sub->durationMs = double(length - 8) * 2 * 1000 / rate;
         }
         subchunks.push_back(std::move(sub));
-        offset += length;
     }
 }
 

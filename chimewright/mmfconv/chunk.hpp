@@ -34,11 +34,4 @@ class Chunk {
     double durationMs = 0;
 };
 
-// Length of the chunk (8-byte header plus its body) at the start of `bytes` when header and
-// body both lie within `available`; 0 otherwise.
-std::size_t fittingChunkLength(const unsigned char* bytes, std::size_t available);
-
-// True when the chunk identifier at `bytes` begins with `id` (3 or 4 characters).
-bool chunkIdIs(const unsigned char* bytes, const char* id, std::size_t idLength);
-
 } // namespace cw::smaf

@@ -1,6 +1,7 @@
 #include "chimewright/mmfconv/optional_data_chunk.hpp"
 
 #include "shared/byte_order.hpp"
+#include "shared/smaf_chunks.hpp"
 
 #include <algorithm>
 #include <cstring>
@@ -94,11 +95,10 @@ OptionalDataChunk::OptionalDataChunk() {
 OptionalDataChunk::OptionalDataChunk(const unsigned char* chunkBytes, std::size_t count)
     : Chunk(chunkBytes, count) {
     std::size_t offset = 8;
-    while (offset < count) {
-        const std::size_t length = fittingChunkLength(chunkBytes + offset, count - offset);
-        if (length == 0 || !chunkIdIs(chunkBytes + offset, "Dch", 3)) break;
-        groups.push_back(parseGroup(chunkBytes + offset, length));
-        offset += length;
+    for (const suite::SmafChunk& group : suite::smafChunks({chunkBytes, count}, offset)) {
+        if (!group.idIs("Dch")) break;
+        groups.push_back(parseGroup(group.whole.data(), group.whole.size()));
+        offset = group.end();
     }
     trailingBytes.assign(chunkBytes + offset, chunkBytes + count);
 }

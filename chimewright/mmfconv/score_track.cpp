@@ -1,6 +1,7 @@
 #include "chimewright/mmfconv/score_track.hpp"
 
 #include "shared/byte_order.hpp"
+#include "shared/smaf_chunks.hpp"
 
 #include <algorithm>
 #include <cstring>
@@ -56,26 +57,24 @@ ScoreTrack::ScoreTrack(const unsigned char* chunkBytes, std::size_t count)
     }
 
     bool sequenceSeen = false;
-    std::size_t offset = static_cast<std::size_t>(headerSize());
-    while (offset < count) {
-        const unsigned char* sub = chunkBytes + offset;
-        const std::size_t length = fittingChunkLength(sub, count - offset);
-        if (length == 0) break;
-        if (chunkIdIs(sub, "MspI", 4)) {
+    const auto from = static_cast<std::size_t>(headerSize());
+    for (const suite::SmafChunk& chunk : suite::smafChunks({chunkBytes, count}, from)) {
+        const unsigned char* sub = chunk.whole.data();
+        const std::size_t length = chunk.whole.size();
+        if (chunk.idIs("MspI")) {
             parseSeekInfo(sub, length, !sequenceSeen);
             otherSubchunks.push_back(std::make_unique<Chunk>(sub, length));
-        } else if (chunkIdIs(sub, "Mtsu", 4)) {
+        } else if (chunk.idIs("Mtsu")) {
             parseSetup(sub + 8, length - 8);
-        } else if (chunkIdIs(sub, "Mtsq", 4)) {
+        } else if (chunk.idIs("Mtsq")) {
             parseSequence(sub + 8, length - 8);
             sequenceSeen = true;
-        } else if (chunkIdIs(sub, "Mtsp", 4)) {
+        } else if (chunk.idIs("Mtsp")) {
             parseStream(sub + 8, length - 8);
             parsedStreamChunks.push_back(std::make_unique<Chunk>(sub, length));
         } else {
             otherSubchunks.push_back(std::make_unique<Chunk>(sub, length));
         }
-        offset += length;
     }
 }
 
@@ -148,8 +147,9 @@ void ScoreTrack::parseSequence(const unsigned char* body, std::size_t length) {
 }
 
 void ScoreTrack::parseStream(const unsigned char* body, std::size_t length) {
-    const std::size_t waveLength = fittingChunkLength(body, length);
-    if (waveLength < 11 || !chunkIdIs(body, "Mwa", 3)) return;
+    const auto mwa = suite::smafChunkAt({body, length}, 0);
+    if (!mwa || mwa->whole.size() < 11 || !mwa->idIs("Mwa")) return;
+    const std::size_t waveLength = mwa->whole.size();
     // Kept as an "Awa" chunk: wave type and rate move out of the data.
     const std::size_t dataLength = waveLength - 11;
     auto wave = std::make_unique<Chunk>();
@@ -192,7 +192,7 @@ void ScoreTrack::refreshSeekInfo() {
         offset += static_cast<std::uint32_t>(note->encodedSize());
     }
     for (auto& sub : otherSubchunks) {
-        if (sub->bytes.size() <= 23 || !chunkIdIs(sub->bytes.data(), "MspI", 4)) continue;
+        if (sub->bytes.size() <= 23 || std::memcmp(sub->bytes.data(), "MspI", 4) != 0) continue;
         unsigned char* chunk = sub->bytes.data();
         forEachSeekTag(chunk, sub->bytes.size(), 8, [&](bool isStart, std::size_t valueAt) {
             suite::writeBe32(chunk + valueAt, isStart ? startAt : stopAt);

@@ -5,6 +5,7 @@
 #include "chimewright/mmfconv/optional_data_chunk.hpp"
 #include "chimewright/mmfconv/score_track.hpp"
 #include "shared/byte_order.hpp"
+#include "shared/smaf_chunks.hpp"
 #include "shared/smaf_crc.hpp"
 
 #include <algorithm>
@@ -17,13 +18,15 @@ namespace {
 constexpr std::size_t cntiMinimum = 13;
 constexpr std::size_t atrMinimum = 14;
 
-std::unique_ptr<Chunk> parseChunk(const unsigned char* bytes, std::size_t length) {
-    if (chunkIdIs(bytes, "CNTI", 4) && length >= cntiMinimum)
+std::unique_ptr<Chunk> parseChunk(const suite::SmafChunk& chunk) {
+    const unsigned char* bytes = chunk.whole.data();
+    const std::size_t length = chunk.whole.size();
+    if (chunk.idIs("CNTI") && length >= cntiMinimum)
         return std::make_unique<ContentsInfoChunk>(bytes, length);
-    if (chunkIdIs(bytes, "OPDA", 4)) return std::make_unique<OptionalDataChunk>(bytes, length);
-    if (chunkIdIs(bytes, "MTR", 3) && ScoreTrack::headerFits(bytes, length))
+    if (chunk.idIs("OPDA")) return std::make_unique<OptionalDataChunk>(bytes, length);
+    if (chunk.idIs("MTR") && ScoreTrack::headerFits(bytes, length))
         return std::make_unique<ScoreTrack>(bytes, length);
-    if (chunkIdIs(bytes, "ATR", 3) && length >= atrMinimum)
+    if (chunk.idIs("ATR") && length >= atrMinimum)
         return std::make_unique<AudioTrack>(bytes, length);
     // Unknown, or too short for its kind: kept as it is, never written.
     return std::make_unique<Chunk>(bytes, length);
@@ -58,13 +61,8 @@ File::File(const unsigned char* image, std::size_t length) {
         storedCrc = suite::readBe16(image + length - 2);
         computedCrc = suite::smafCrc16(image, length - 2);
     }
-    std::size_t offset = 8;
-    while (offset < length) {
-        const std::size_t chunkLength = fittingChunkLength(image + offset, length - offset);
-        if (chunkLength == 0) break;
-        chunks.push_back(parseChunk(image + offset, chunkLength));
-        offset += chunkLength;
-    }
+    for (const suite::SmafChunk& chunk : suite::smafChunks({image, length}, 8))
+        chunks.push_back(parseChunk(chunk));
 }
 
 File::~File() = default;
