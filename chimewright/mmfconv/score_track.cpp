@@ -207,10 +207,12 @@ void ScoreTrack::write(suite::ByteImage& out) {
     if (isMobile()) {
         out.put(channelStatus);
     } else {
-        out.put(
-            static_cast<unsigned char>((channelStatus[0] & 0x0F) << 4 | (channelStatus[1] & 0x0F)));
-        out.put(
-            static_cast<unsigned char>((channelStatus[2] & 0x0F) << 4 | (channelStatus[3] & 0x0F)));
+        // Two channels a byte, four bits each.
+        const auto pair = [&](std::size_t first) {
+            return static_cast<unsigned char>((channelStatus[first] & 0x0F) << 4 |
+                                              (channelStatus[first + 1] & 0x0F));
+        };
+        out.put({pair(0), pair(2)});
     }
     for (const auto& sub : otherSubchunks)
         sub->write(out);

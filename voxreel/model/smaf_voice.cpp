@@ -86,7 +86,8 @@ bool findStreamInScoreTrack(std::span<const unsigned char> buffer, SmafVoice& vo
     const auto track = suite::findSmafChunk(buffer, 8, "MTR");
     if (!track || track->body().empty() || track->body()[0] == 0) return false;
     // Sub-chunks follow the mobile header (20 bytes) and end with the track.
-    const auto stream = suite::findSmafChunk(buffer.first(track->end()), track->offset + 28, "Mtsp");
+    const auto stream =
+        suite::findSmafChunk(buffer.first(track->end()), track->offset + 28, "Mtsp");
     if (!stream) return false;
     const std::size_t sub = stream->offset;
     if (sub + 19 > buffer.size()) return false;
