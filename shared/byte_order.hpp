@@ -25,12 +25,20 @@ inline void writeLe16(unsigned char* p, std::uint16_t v) {
     p[0] = static_cast<unsigned char>(v);
     p[1] = static_cast<unsigned char>(v >> 8);
 }
+inline void writeLe24(unsigned char* p, std::uint32_t v) {
+    for (int i = 0; i < 3; ++i)
+        p[i] = static_cast<unsigned char>(v >> (8 * i));
+}
 inline void writeLe32(unsigned char* p, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
 }
 inline void writeBe16(unsigned char* p, std::uint16_t v) {
     p[0] = static_cast<unsigned char>(v >> 8);
     p[1] = static_cast<unsigned char>(v);
+}
+inline void writeBe24(unsigned char* p, std::uint32_t v) {
+    for (int i = 0; i < 3; ++i)
+        p[i] = static_cast<unsigned char>(v >> (16 - 8 * i));
 }
 inline void writeBe32(unsigned char* p, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (24 - 8 * i));

@@ -64,15 +64,14 @@ int writeSmafFile(const std::vector<unsigned char>& chunk, std::string_view titl
     const std::string title = fittedText(titleAnsi);
     const std::string copyright = fittedText(copyrightAnsi);
     std::vector<unsigned char> image(outputCapacity);
-    const int length = MMFCONV::buildStreamSmaf(
-        chunk.data(), static_cast<int>(chunk.size()), image.data(), outputCapacity,
-        titleAnsi.empty() ? nullptr : title.c_str(),
-        copyrightAnsi.empty() ? nullptr : copyright.c_str(), limit);
-    if (length <= 0) return result::smafNotWritten;
+    const std::size_t length =
+        cw::smaf::buildStreamSmaf(chunk, image, titleAnsi.empty() ? nullptr : title.c_str(),
+                                  copyrightAnsi.empty() ? nullptr : copyright.c_str(), limit);
+    if (length == 0) return result::smafNotWritten;
 
     platform::File file = createOutputFile(outputPath);
     if (!file.isOpen()) return result::smafNotWritten;
-    const bool written = file.write(image.data(), static_cast<std::size_t>(length));
+    const bool written = file.write(image.data(), length);
     file.close();
     if (!written) {
         platform::deleteFile(outputPath);

@@ -10,18 +10,18 @@ namespace mfi = suite::mfi;
 
 namespace {
 
-void putAdatChunk(MfiImage& image, unsigned char codec, const AdatVoice& voice) {
-    const std::size_t chunk = beginDataChunk(image, mfi::audioDataId);
-    image.put16(mfi::adatSubHeaderLength);
+void putAdatChunk(suite::ByteImage& image, unsigned char codec, const AdatVoice& voice) {
+    const std::size_t chunk = image.openChunk(mfi::audioDataId);
+    image.putBe16(mfi::adatSubHeaderLength);
     image.put({codec, 0x00});
     image.put(mfi::adatFormatId);
-    image.put16(mfi::adatFormatFieldCount);
+    image.putBe16(mfi::adatFormatFieldCount);
     image.put({voice.rateKHz, voice.bitsPerCode, voice.channelLayout});
     image.put(voice.data);
-    endDataChunk(image, chunk);
+    image.closeChunk(chunk);
 }
 
-void putAdatEvent(MfiImage& image, std::span<const unsigned char> event) {
+void putAdatEvent(suite::ByteImage& image, std::span<const unsigned char> event) {
     image.put(0x00);
     image.put(event);
 }
@@ -30,14 +30,14 @@ void putAdatEvent(MfiImage& image, std::span<const unsigned char> event) {
 
 std::vector<unsigned char> writeAdatFile(const AdatLayout& layout, const MfiWriterInputs& inputs,
                                          const AdatVoice& voice) {
-    MfiImage image;
+    suite::ByteImage image;
     putMfiHeader(image,
                  {.dataType = 1, .trackCount = 1, .version = layout.version,
                   .audioInfo = layout.audioInfo},
                  inputs.texts);
     putAdatChunk(image, layout.codec, voice);
 
-    const std::size_t track = beginDataChunk(image, mfi::trackId);
+    const std::size_t track = image.openChunk(mfi::trackId);
     if (inputs.loop && layout.loopBeforeStart) putLoopMarker(image, mfi::markerStart);
     putSoundMarker(image, mfi::markerStart);
     if (inputs.loop && !layout.loopBeforeStart) putLoopMarker(image, mfi::markerStart);
@@ -51,7 +51,7 @@ std::vector<unsigned char> writeAdatFile(const AdatLayout& layout, const MfiWrit
     if (inputs.loop) putLoopMarker(image, mfi::markerEnd);
     putSoundMarker(image, mfi::markerEnd);
     putEndOfTrack(image);
-    endDataChunk(image, track);
+    image.closeChunk(track);
     finishMfiFile(image);
     return image.take();
 }

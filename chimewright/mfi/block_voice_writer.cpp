@@ -25,7 +25,7 @@ std::span<const unsigned char> usableVoice(std::span<const unsigned char> voice)
 
 // The voice's blocks of one channel; an empty voice still gets one (empty) block so that the
 // play record refers to something defined.
-void putBlocks(MfiImage& image, unsigned char vendor, unsigned char channel,
+void putBlocks(suite::ByteImage& image, unsigned char vendor, unsigned char channel,
                unsigned char rateCode, std::span<const unsigned char> voice) {
     const std::size_t usable = voice.size();
     std::size_t offset = 0;
@@ -40,7 +40,7 @@ void putBlocks(MfiImage& image, unsigned char vendor, unsigned char channel,
     } while (offset < usable);
 }
 
-void putPlay(MfiImage& image, unsigned char dt, unsigned char vendor, unsigned char channel,
+void putPlay(suite::ByteImage& image, unsigned char dt, unsigned char vendor, unsigned char channel,
              unsigned char rateCode) {
     putExtendedRecord(image, dt,
                       {vendor, mfi::recordVoiceBlock, channel,
@@ -49,7 +49,7 @@ void putPlay(MfiImage& image, unsigned char dt, unsigned char vendor, unsigned c
 
 // Rests for the sound (ceil(bytes × 2 / rate / 50 ms)) and the extra silence
 // (trunc(ms / 50 + 1)), then the end of the track.
-void putBlockTail(MfiImage& image, const MfiWriterInputs& inputs, std::size_t voiceBytes,
+void putBlockTail(suite::ByteImage& image, const MfiWriterInputs& inputs, std::size_t voiceBytes,
                   int rate) {
     const auto soundTicks = static_cast<std::uint32_t>(
         ceilTicks(voiceTicks(voiceBytes, static_cast<std::uint32_t>(rate), 50)));
@@ -59,8 +59,8 @@ void putBlockTail(MfiImage& image, const MfiWriterInputs& inputs, std::size_t vo
     putEndOfTrack(image);
 }
 
-MfiImage startBlockFile(const BlockVoiceLayout& layout, const MfiWriterInputs& inputs) {
-    MfiImage image;
+suite::ByteImage startBlockFile(const BlockVoiceLayout& layout, const MfiWriterInputs& inputs) {
+    suite::ByteImage image;
     putMfiHeader(image, {.dataType = 2, .trackCount = 1, .version = layout.version}, inputs.texts);
     return image;
 }
@@ -73,8 +73,8 @@ std::vector<unsigned char> writeBlockVoiceFile(const BlockVoiceLayout& layout,
     voice = usableVoice(voice);
     const unsigned char v = layout.vendor;
     const unsigned char rateCode = blockRateCode(rate);
-    MfiImage image = startBlockFile(layout, inputs);
-    const std::size_t track = beginDataChunk(image, mfi::trackId);
+    suite::ByteImage image = startBlockFile(layout, inputs);
+    const std::size_t track = image.openChunk(mfi::trackId);
     putMasterVolume(image, volume127(inputs.volume));
     putTempo(image, mfi::tempo50ms);
     putExtendedRecord(image, 0, {v, mfi::recordVolume, volume63(inputs.volume)});
@@ -83,7 +83,7 @@ std::vector<unsigned char> writeBlockVoiceFile(const BlockVoiceLayout& layout,
     putBlocks(image, v, mfi::firstChannel, rateCode, voice);
     putPlay(image, 1, v, mfi::firstChannel, rateCode);
     putBlockTail(image, inputs, voice.size(), rate);
-    endDataChunk(image, track);
+    image.closeChunk(track);
     finishMfiFile(image);
     return image.take();
 }
@@ -98,8 +98,8 @@ std::vector<unsigned char> writeStereoBlockVoiceFile(const BlockVoiceLayout& lay
     const unsigned char v = layout.vendor;
     const unsigned char rateCode = blockRateCode(rate);
     const unsigned char vv63 = volume63(inputs.volume);
-    MfiImage image = startBlockFile(layout, inputs);
-    const std::size_t track = beginDataChunk(image, mfi::trackId);
+    suite::ByteImage image = startBlockFile(layout, inputs);
+    const std::size_t track = image.openChunk(mfi::trackId);
     putTempo(image, mfi::tempo50ms);
     putMasterVolume(image, volume127(inputs.volume));
     putExtendedRecord(image, 0, {v, mfi::recordVolume, vv63});
@@ -114,7 +114,7 @@ std::vector<unsigned char> writeStereoBlockVoiceFile(const BlockVoiceLayout& lay
     putPlay(image, 0, v, mfi::firstChannel, rateCode);
     putPlay(image, 0, v, mfi::secondChannel, rateCode);
     putBlockTail(image, inputs, std::max(left.size(), right.size()), rate);
-    endDataChunk(image, track);
+    image.closeChunk(track);
     finishMfiFile(image);
     return image.take();
 }

@@ -10,25 +10,27 @@ namespace mfi = suite::mfi;
 
 namespace {
 
-void putRest(MfiImage& image) { putMetaEvent(image, 0, mfi::rest, 0); }
+void putRest(suite::ByteImage& image) {
+    putMetaEvent(image, 0, mfi::rest, 0);
+}
 
-void putWaitTail(MfiImage& image, std::uint32_t soundTicks, std::uint32_t extraMs) {
+void putWaitTail(suite::ByteImage& image, std::uint32_t soundTicks, std::uint32_t extraMs) {
     putWait(image, soundTicks);
     if (extraMs > 0) putExtraSilenceWait(image, extraMs);
     else putRest(image);
     putEndOfTrack(image);
 }
 
-void putPlainTrack(MfiImage& image, std::uint32_t soundTicks, std::uint32_t extraMs) {
-    const std::size_t track = beginDataChunk(image, mfi::trackId);
+void putPlainTrack(suite::ByteImage& image, std::uint32_t soundTicks, std::uint32_t extraMs) {
+    const std::size_t track = image.openChunk(mfi::trackId);
     putRest(image);
     putWaitTail(image, soundTicks, extraMs);
-    endDataChunk(image, track);
+    image.closeChunk(track);
 }
 
-void putSetupTrack(MfiImage& image, std::uint32_t soundTicks, std::uint32_t extraMs,
+void putSetupTrack(suite::ByteImage& image, std::uint32_t soundTicks, std::uint32_t extraMs,
                    bool restBeforeWait) {
-    const std::size_t track = beginDataChunk(image, mfi::trackId);
+    const std::size_t track = image.openChunk(mfi::trackId);
     putRest(image);
     putMetaEvent(image, 0, 0xE1, 0x42);
     putMetaEvent(image, 0, 0xE0, 0x40);
@@ -37,17 +39,17 @@ void putSetupTrack(MfiImage& image, std::uint32_t soundTicks, std::uint32_t extr
     putMetaEvent(image, 0, 0xE2, 0x74);
     if (restBeforeWait) putRest(image);
     putWaitTail(image, soundTicks, extraMs);
-    endDataChunk(image, track);
+    image.closeChunk(track);
 }
 
 } // namespace
 
-void putExtraSilenceWait(MfiImage& image, std::uint32_t extraMs) {
+void putExtraSilenceWait(suite::ByteImage& image, std::uint32_t extraMs) {
     if (extraMs > 0) putWait(image, extraSilenceTicks5ms(extraMs));
 }
 
-void putFourTrackCompanions(MfiImage& image, std::uint32_t soundTicks, std::uint32_t extraMs,
-                            bool restBeforeWaitInTrack3) {
+void putFourTrackCompanions(suite::ByteImage& image, std::uint32_t soundTicks,
+                            std::uint32_t extraMs, bool restBeforeWaitInTrack3) {
     putPlainTrack(image, soundTicks, extraMs);
     putSetupTrack(image, soundTicks, extraMs, restBeforeWaitInTrack3);
     putPlainTrack(image, soundTicks, extraMs);

@@ -2,7 +2,7 @@
 // long waits, and the three companion tracks that follow the voice track.
 #pragma once
 
-#include "chimewright/mfi/mfi_image.hpp"
+#include "shared/byte_image.hpp"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,12 +15,12 @@ constexpr std::size_t maxFourTrackBlockBytes = 65505;
 constexpr std::size_t maxFourTrackBlocks = 32;
 
 // The extra silence as one long wait of trunc(ms / 5 + 1) ticks; nothing without it.
-void putExtraSilenceWait(MfiImage& image, std::uint32_t extraMs);
+void putExtraSilenceWait(suite::ByteImage& image, std::uint32_t extraMs);
 
 // Tracks 2, 3 and 4: a rest, the sound's wait, the extra-silence wait (or a rest), the end;
 // track 3 adds its set-up events after the first rest. The IMA forms put one more rest in
 // track 3 before the wait.
-void putFourTrackCompanions(MfiImage& image, std::uint32_t soundTicks, std::uint32_t extraMs,
-                            bool restBeforeWaitInTrack3);
+void putFourTrackCompanions(suite::ByteImage& image, std::uint32_t soundTicks,
+                            std::uint32_t extraMs, bool restBeforeWaitInTrack3);
 
 } // namespace cw

@@ -16,9 +16,11 @@ namespace {
 
 constexpr std::size_t fourTrackRecordPrefix = 9; // V 84 ch c m t t t t
 
-void putTotal(MfiImage& image, std::uint32_t total) { image.put32(total); }
+void putTotal(suite::ByteImage& image, std::uint32_t total) {
+    image.putBe32(total);
+}
 
-void putChannelBlocks(MfiImage& image, unsigned char vendor, unsigned char channel,
+void putChannelBlocks(suite::ByteImage& image, unsigned char vendor, unsigned char channel,
                       unsigned char rateCode, std::span<const unsigned char> voice) {
     const auto blocks = splitVoiceBlocks(voice, maxFourTrackBlockBytes, maxFourTrackBlocks);
     std::uint32_t total = 0;
@@ -33,7 +35,7 @@ void putChannelBlocks(MfiImage& image, unsigned char vendor, unsigned char chann
     }
 }
 
-void putReplay(MfiImage& image, unsigned char vendor, unsigned char channel,
+void putReplay(suite::ByteImage& image, unsigned char vendor, unsigned char channel,
                unsigned char rateCode, std::size_t total) {
     putExtendedRecordHead(image, 0, fourTrackRecordPrefix);
     image.put({vendor, mfi::recordFourTrackBlock, channel,
@@ -54,10 +56,10 @@ std::vector<unsigned char> writeG726FourTrackFile(const G726FourTrackLayout& lay
     const std::size_t held = std::min(s.left.size(), maxFourTrackBlockBytes * maxFourTrackBlocks);
     const std::uint32_t ticks = g726VoiceTicks(held, voice.rate, voice.twoBit);
 
-    MfiImage image;
+    suite::ByteImage image;
     putMfiHeader(image, {.dataType = 2, .trackCount = 4, .version = layout.version}, inputs.texts);
 
-    const std::size_t track = beginDataChunk(image, mfi::trackId);
+    const std::size_t track = image.openChunk(mfi::trackId);
     const auto table = g726ChannelTable(voice.rate);
     putExtendedRecordHead(image, 0, 2 + table.size());
     image.put({v, mfi::recordChannelTable});
@@ -86,7 +88,7 @@ std::vector<unsigned char> writeG726FourTrackFile(const G726FourTrackLayout& lay
     }
     putSoundMarker(image, mfi::markerEnd);
     putEndOfTrack(image);
-    endDataChunk(image, track);
+    image.closeChunk(track);
 
     putFourTrackCompanions(image, ticks, inputs.extraSilenceMs, false);
     finishMfiFile(image);

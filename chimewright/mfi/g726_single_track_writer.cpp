@@ -17,7 +17,7 @@ namespace {
 constexpr unsigned char vendor = mfi::vendor61;
 constexpr std::size_t blockRecordPrefix = 5; // 61 83 ch c m
 
-void putChannelBlocks(MfiImage& image, unsigned char channel, unsigned char rateCode,
+void putChannelBlocks(suite::ByteImage& image, unsigned char channel, unsigned char rateCode,
                       std::span<const unsigned char> voice) {
     const auto blocks = splitVoiceBlocks(voice, maxFourTrackBlockBytes, maxFourTrackBlocks);
     for (std::size_t i = 0; i < blocks.size(); ++i) {
@@ -29,7 +29,7 @@ void putChannelBlocks(MfiImage& image, unsigned char channel, unsigned char rate
     }
 }
 
-void putReplay(MfiImage& image, unsigned char channel, unsigned char rateCode) {
+void putReplay(suite::ByteImage& image, unsigned char channel, unsigned char rateCode) {
     putExtendedRecord(image, 0,
                       {vendor, mfi::recordInlineVoice, channel,
                        static_cast<unsigned char>(rateCode + replayFlag), 0x00});
@@ -44,10 +44,10 @@ std::vector<unsigned char> writeG726SingleTrackFile(const MfiWriterInputs& input
     const unsigned char vv63 = volume63(inputs.volume);
     const std::size_t held = std::min(s.left.size(), maxFourTrackBlockBytes * maxFourTrackBlocks);
 
-    MfiImage image;
+    suite::ByteImage image;
     putMfiHeader(image, {.dataType = 2, .trackCount = 1, .version = mfi::version0300},
                  inputs.texts);
-    const std::size_t track = beginDataChunk(image, mfi::trackId);
+    const std::size_t track = image.openChunk(mfi::trackId);
     const auto table = g726ChannelTable(voice.rate);
     putExtendedRecordHead(image, 0, 2 + table.size());
     image.put({vendor, mfi::recordChannelTable});
@@ -78,7 +78,7 @@ std::vector<unsigned char> writeG726SingleTrackFile(const MfiWriterInputs& input
     }
     putSoundMarker(image, mfi::markerEnd);
     putEndOfTrack(image);
-    endDataChunk(image, track);
+    image.closeChunk(track);
     finishMfiFile(image);
     return image.take();
 }

@@ -23,14 +23,14 @@ unsigned char imaRateCode(int rate) {
 }
 
 // dt FF FF nn nn P + data
-void putPrefixedRecord(MfiImage& image, const ImaRecordPrefix& prefix,
+void putPrefixedRecord(suite::ByteImage& image, const ImaRecordPrefix& prefix,
                        std::initializer_list<unsigned char> data) {
     putExtendedRecordHead(image, 0, prefix.size() + data.size());
     image.put(prefix);
     image.put(data);
 }
 
-void putChannelBlocks(MfiImage& image, const ImaRecordPrefix& prefix, unsigned char channel,
+void putChannelBlocks(suite::ByteImage& image, const ImaRecordPrefix& prefix, unsigned char channel,
                       unsigned char rateCode, std::span<const unsigned char> voice) {
     const auto blocks = splitVoiceBlocks(voice, maxFourTrackBlockBytes, maxFourTrackBlocks);
     for (std::size_t i = 0; i < blocks.size(); ++i) {
@@ -63,10 +63,10 @@ std::vector<unsigned char> writeImaFourTrackFile(const ImaRecordPrefix& prefix,
     const std::size_t held = std::min(s.left.size(), maxFourTrackBlockBytes * maxFourTrackBlocks);
     const std::uint32_t ticks = imaFourTrackTicks(held, voice.rate);
 
-    MfiImage image;
+    suite::ByteImage image;
     putMfiHeader(image, {.dataType = 2, .trackCount = 4, .version = mfi::version0301}, inputs.texts);
 
-    const std::size_t track = beginDataChunk(image, mfi::trackId);
+    const std::size_t track = image.openChunk(mfi::trackId);
     putSoundMarker(image, mfi::markerStart);
     putTempo(image, mfi::tempo5ms);
     putMasterVolume(image, volume127(inputs.volume));
@@ -90,7 +90,7 @@ std::vector<unsigned char> writeImaFourTrackFile(const ImaRecordPrefix& prefix,
     putExtraSilenceWait(image, inputs.extraSilenceMs);
     if (inputs.loop) putLoopMarker(image, mfi::markerEnd);
     putEndOfTrack(image);
-    endDataChunk(image, track);
+    image.closeChunk(track);
 
     putFourTrackCompanions(image, ticks, inputs.extraSilenceMs, true);
     finishMfiFile(image);

@@ -30,13 +30,13 @@ std::vector<unsigned char> writeInlineVoiceFile(const InlineVoiceLayout& layout,
     if (recordLength > 0xFFFF) return {};
     const bool extraTrack = inputs.extraSilenceMs > 0;
 
-    MfiImage image;
+    suite::ByteImage image;
     putMfiHeader(image,
                  {.dataType = 2, .trackCount = static_cast<unsigned char>(extraTrack ? 2 : 1),
                   .version = layout.version},
                  inputs.texts);
 
-    const std::size_t track = beginDataChunk(image, mfi::trackId);
+    const std::size_t track = image.openChunk(mfi::trackId);
     putSoundMarker(image, mfi::markerStart);
     if (inputs.loop) putLoopMarker(image, mfi::markerStart);
     putTempo(image, layout.tempo);
@@ -52,13 +52,13 @@ std::vector<unsigned char> writeInlineVoiceFile(const InlineVoiceLayout& layout,
     if (inputs.loop) putLoopMarker(image, mfi::markerEnd);
     putSoundMarker(image, mfi::markerEnd);
     putEndOfTrack(image);
-    endDataChunk(image, track);
+    image.closeChunk(track);
 
     if (extraTrack) {
-        const std::size_t second = beginDataChunk(image, mfi::trackId);
+        const std::size_t second = image.openChunk(mfi::trackId);
         putRestsOf254(image, ticks);
         putEndOfTrack(image);
-        endDataChunk(image, second);
+        image.closeChunk(second);
     }
     finishMfiFile(image);
     return image.take();

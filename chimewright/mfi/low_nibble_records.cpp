@@ -15,7 +15,7 @@ std::vector<unsigned char> withSilentTail(std::span<const unsigned char> voice) 
     return out;
 }
 
-void putTwoRests(MfiImage& image, std::uint32_t ticks) {
+void putTwoRests(suite::ByteImage& image, std::uint32_t ticks) {
     constexpr std::uint32_t full = 254;
     if (ticks > full) {
         putMetaEvent(image, 0xFF, mfi::rest, 0);

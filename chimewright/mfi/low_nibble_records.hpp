@@ -1,7 +1,7 @@
 // What the low-nibble MFi writers (single-rest, vendor 0x11 "0300", vendor 0x31) share.
 #pragma once
 
-#include "chimewright/mfi/mfi_image.hpp"
+#include "shared/byte_image.hpp"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +16,6 @@ std::vector<unsigned char> withSilentTail(std::span<const unsigned char> voice);
 
 // e ticks (at most 509, as the tempo choices of these forms give) as two rests:
 // FF FF DE 00 and (e − 254) FF DE 00 above 254, else e FF DE 00 and 00 FF DE 00.
-void putTwoRests(MfiImage& image, std::uint32_t ticks);
+void putTwoRests(suite::ByteImage& image, std::uint32_t ticks);
 
 } // namespace cw

@@ -8,9 +8,10 @@ namespace mfi = suite::mfi;
 
 namespace {
 
-void putInfoChunk(MfiImage& image, std::string_view id, std::span<const unsigned char> data) {
+void putInfoChunk(suite::ByteImage& image, std::string_view id,
+                  std::span<const unsigned char> data) {
     image.put(id);
-    image.put16(static_cast<std::uint16_t>(data.size()));
+    image.putBe16(static_cast<std::uint16_t>(data.size()));
     image.put(data);
 }
 
@@ -20,11 +21,11 @@ std::span<const unsigned char> bytesOf(std::string_view text) {
 
 } // namespace
 
-void putMfiHeader(MfiImage& image, const MfiHeaderLayout& layout, const MfiTexts& texts) {
+void putMfiHeader(suite::ByteImage& image, const MfiHeaderLayout& layout, const MfiTexts& texts) {
     const bool extended = mfi::hasExtendedInfo(layout.version);
     image.put(mfi::fileId);
-    image.put32(0);
-    image.put16(0);
+    image.putBe32(0);
+    image.putBe16(0);
     image.put({layout.dataType, 0x01, layout.trackCount});
 
     const unsigned char source = texts.hasCopyright() ? 1 : 0;
@@ -37,23 +38,12 @@ void putMfiHeader(MfiImage& image, const MfiHeaderLayout& layout, const MfiTexts
     if (texts.hasCopyright()) putInfoChunk(image, mfi::copyrightId, bytesOf(texts.copyright));
     if (extended) putInfoChunk(image, mfi::audioInfoId, layout.audioInfo);
 
-    image.patch16(mfi::infoLengthOffset,
-                  static_cast<std::uint16_t>(image.size() - mfi::infoCountedFrom));
+    image.patchBe16(mfi::infoLengthOffset,
+                    static_cast<std::uint16_t>(image.size() - mfi::infoCountedFrom));
 }
 
-std::size_t beginDataChunk(MfiImage& image, std::string_view id) {
-    image.put(id);
-    const std::size_t lengthOffset = image.size();
-    image.put32(0);
-    return lengthOffset;
-}
-
-void endDataChunk(MfiImage& image, std::size_t lengthOffset) {
-    image.patch32(lengthOffset, static_cast<std::uint32_t>(image.size() - lengthOffset - 4));
-}
-
-void finishMfiFile(MfiImage& image) {
-    image.patch32(mfi::fileLengthOffset, static_cast<std::uint32_t>(image.size() - 8));
+void finishMfiFile(suite::ByteImage& image) {
+    image.patchBe32(mfi::fileLengthOffset, static_cast<std::uint32_t>(image.size() - 8));
 }
 
 } // namespace cw

@@ -1,9 +1,9 @@
-// The parts of an MFi file every writer shares: the header with its information chunks, data
-// chunks with their 4-byte lengths, and the file length.
+// The parts of an MFi file every writer shares: the header with its information chunks and
+// the file length. Data chunks ("adat", "trac": id and 4-byte length) are the image's chunks.
 #pragma once
 
-#include "chimewright/mfi/mfi_image.hpp"
 #include "chimewright/mfi/mfi_texts.hpp"
+#include "shared/byte_image.hpp"
 #include "shared/mfi_format.hpp"
 
 #include <span>
@@ -22,14 +22,9 @@ struct MfiHeaderLayout {
 // Starts the image: "melo", room for the file length, the information length, the type bytes,
 // the track count and the information chunks "sorc", "titl", "vers", "note", "exst", "copy",
 // "ainf" as the version and the texts ask.
-void putMfiHeader(MfiImage& image, const MfiHeaderLayout& layout, const MfiTexts& texts);
-
-// A data chunk ("adat", "trac"): id and a 4-byte length filled in by endDataChunk. Returns
-// where the length goes.
-std::size_t beginDataChunk(MfiImage& image, std::string_view id);
-void endDataChunk(MfiImage& image, std::size_t lengthOffset);
+void putMfiHeader(suite::ByteImage& image, const MfiHeaderLayout& layout, const MfiTexts& texts);
 
 // File length − 8 into the header.
-void finishMfiFile(MfiImage& image);
+void finishMfiFile(suite::ByteImage& image);
 
 } // namespace cw

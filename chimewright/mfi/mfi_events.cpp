@@ -6,46 +6,49 @@ namespace cw {
 
 namespace mfi = suite::mfi;
 
-void putMetaEvent(MfiImage& image, unsigned char dt, unsigned char code, unsigned char value) {
+void putMetaEvent(suite::ByteImage& image, unsigned char dt, unsigned char code,
+                  unsigned char value) {
     image.put({dt, mfi::metaStatus, code, value});
 }
 
-void putTempo(MfiImage& image, mfi::Tempo tempo) {
+void putTempo(suite::ByteImage& image, mfi::Tempo tempo) {
     putMetaEvent(image, 0, tempo.code, tempo.value);
 }
 
-void putMasterVolume(MfiImage& image, unsigned char volume127) {
+void putMasterVolume(suite::ByteImage& image, unsigned char volume127) {
     putMetaEvent(image, 0, mfi::masterVolume, volume127);
 }
 
-void putSoundMarker(MfiImage& image, unsigned char startOrEnd) {
+void putSoundMarker(suite::ByteImage& image, unsigned char startOrEnd) {
     putMetaEvent(image, 0, mfi::soundMarker, startOrEnd);
 }
 
-void putLoopMarker(MfiImage& image, unsigned char startOrEnd) {
+void putLoopMarker(suite::ByteImage& image, unsigned char startOrEnd) {
     putMetaEvent(image, 0, mfi::loopMarker, startOrEnd);
 }
 
-void putEndOfTrack(MfiImage& image) { putMetaEvent(image, 0, mfi::endOfTrack, 0); }
-
-void putExtendedRecordHead(MfiImage& image, unsigned char dt, std::size_t length) {
-    image.put({dt, mfi::metaStatus, mfi::extendedRecord});
-    image.put16(static_cast<std::uint16_t>(length));
+void putEndOfTrack(suite::ByteImage& image) {
+    putMetaEvent(image, 0, mfi::endOfTrack, 0);
 }
 
-void putExtendedRecord(MfiImage& image, unsigned char dt,
+void putExtendedRecordHead(suite::ByteImage& image, unsigned char dt, std::size_t length) {
+    image.put({dt, mfi::metaStatus, mfi::extendedRecord});
+    image.putBe16(static_cast<std::uint16_t>(length));
+}
+
+void putExtendedRecord(suite::ByteImage& image, unsigned char dt,
                        std::initializer_list<unsigned char> data) {
     putExtendedRecordHead(image, dt, data.size());
     image.put(data);
 }
 
-void putRestsOf254(MfiImage& image, std::uint32_t ticks) {
+void putRestsOf254(suite::ByteImage& image, std::uint32_t ticks) {
     constexpr std::uint32_t full = 254;
     for (; ticks > full; ticks -= full) putMetaEvent(image, full, mfi::rest, 0);
     if (ticks > 0) putMetaEvent(image, static_cast<unsigned char>(ticks), mfi::rest, 0);
 }
 
-void putRestsOf255(MfiImage& image, std::uint32_t ticks) {
+void putRestsOf255(suite::ByteImage& image, std::uint32_t ticks) {
     while (ticks > 0) {
         const std::uint32_t now = std::min<std::uint32_t>(ticks, mfi::maxDeltaTicks);
         putMetaEvent(image, static_cast<unsigned char>(now), mfi::rest, 0);
@@ -53,7 +56,7 @@ void putRestsOf255(MfiImage& image, std::uint32_t ticks) {
     }
 }
 
-void putWait(MfiImage& image, std::uint32_t ticks) {
+void putWait(suite::ByteImage& image, std::uint32_t ticks) {
     // A wait holds 16 bits; longer sounds (large user size limits at low rates) get several.
     do {
         const std::uint32_t now = std::min<std::uint32_t>(ticks, mfi::maxWaitTicks);

@@ -89,9 +89,9 @@ std::vector<unsigned char> writeSingleRestFile(SingleRestVendor vendor, const Mf
     const Records& rec = vendor == SingleRestVendor::vendor21 ? records21 : records11;
     const SingleRestTempo tempo = chooseSingleRestTempo(voice.size(), rate, inputs.extraSilenceMs);
 
-    MfiImage image;
+    suite::ByteImage image;
     putMfiHeader(image, {.dataType = 2, .trackCount = 1, .version = mfi::version0200}, inputs.texts);
-    const std::size_t track = beginDataChunk(image, mfi::trackId);
+    const std::size_t track = image.openChunk(mfi::trackId);
     putSoundMarker(image, mfi::markerStart);
     putTempo(image, {tempo.code, tempo.tempo});
     putMasterVolume(image, volume127(inputs.volume));
@@ -106,7 +106,7 @@ std::vector<unsigned char> writeSingleRestFile(SingleRestVendor vendor, const Mf
     putMetaEvent(image, 0xFF, mfi::rest, 0);
     putSoundMarker(image, mfi::markerEnd);
     putEndOfTrack(image);
-    endDataChunk(image, track);
+    image.closeChunk(track);
     finishMfiFile(image);
     return image.take();
 }

@@ -19,34 +19,34 @@ constexpr unsigned char v = mfi::vendor11;
 constexpr std::size_t voiceRecordPrefix = 8; // 11 01 F0 07 k 01 RR RR
 
 // 11 01 + data
-void putRecord(MfiImage& image, std::initializer_list<unsigned char> data) {
+void putRecord(suite::ByteImage& image, std::initializer_list<unsigned char> data) {
     putExtendedRecordHead(image, 0, 2 + data.size());
     image.put({v, 0x01});
     image.put(data);
 }
 
 // 00 FF FF ll ll 11 01 F0 07 k 01 RR RR + voice
-void putVoiceRecord(MfiImage& image, unsigned char index, int rate,
+void putVoiceRecord(suite::ByteImage& image, unsigned char index, int rate,
                     std::span<const unsigned char> voice) {
     putExtendedRecordHead(image, 0, voice.size() + voiceRecordPrefix);
     image.put({v, 0x01, 0xF0, 0x07, index, 0x01});
-    image.put16(static_cast<std::uint16_t>(rate));
+    image.putBe16(static_cast<std::uint16_t>(rate));
     image.put(voice);
 }
 
 // Pans of a stereo pair: the first channel at 0x00, the second at 0x3F.
-void putStereoPans(MfiImage& image, unsigned char leftIndex) {
+void putStereoPans(suite::ByteImage& image, unsigned char leftIndex) {
     putRecord(image, {0xF1, 0x06, leftIndex, 0x00});
     putRecord(image, {0xF1, 0x46, static_cast<unsigned char>(leftIndex + 1), 0x3F});
 }
 
 // Start record: F1 03 (first channel, or an even block) or F1 43, block index, volume 7F.
-void putStart(MfiImage& image, bool second, unsigned char index) {
+void putStart(suite::ByteImage& image, bool second, unsigned char index) {
     putRecord(image, {0xF1, static_cast<unsigned char>(second ? 0x43 : 0x03), index, 0x7F});
 }
 
-MfiImage startFile(const MfiWriterInputs& inputs) {
-    MfiImage image;
+suite::ByteImage startFile(const MfiWriterInputs& inputs) {
+    suite::ByteImage image;
     putMfiHeader(image, {.dataType = 1, .trackCount = 1, .version = mfi::version0300}, inputs.texts);
     return image;
 }
@@ -85,8 +85,8 @@ std::vector<unsigned char> writeVendor11ShortFile(const MfiWriterInputs& inputs,
     const Vendor11ShortTempo tempo =
         vendor11ShortTempo(vendor11ShortTicks(voice.left.size(), rate, inputs.extraSilenceMs));
 
-    MfiImage image = startFile(inputs);
-    const std::size_t track = beginDataChunk(image, mfi::trackId);
+    suite::ByteImage image = startFile(inputs);
+    const std::size_t track = image.openChunk(mfi::trackId);
     putRecord(image, {0xF3, 0x03, 0x02});
     putMasterVolume(image, volume127(inputs.volume));
     putVoiceRecord(image, 0, rate, withSilentTail(voice.left));
@@ -100,7 +100,7 @@ std::vector<unsigned char> writeVendor11ShortFile(const MfiWriterInputs& inputs,
     putTwoRests(image, tempo.ticks);
     if (inputs.loop) putLoopMarker(image, mfi::markerEnd);
     putEndOfTrack(image);
-    endDataChunk(image, track);
+    image.closeChunk(track);
     finishMfiFile(image);
     return image.take();
 }
@@ -120,8 +120,8 @@ std::vector<unsigned char> writeVendor11BlockFile(const MfiWriterInputs& inputs,
         return static_cast<unsigned char>(voice.stereo ? 2 * k + (second ? 1 : 0) : k);
     };
 
-    MfiImage image = startFile(inputs);
-    const std::size_t track = beginDataChunk(image, mfi::trackId);
+    suite::ByteImage image = startFile(inputs);
+    const std::size_t track = image.openChunk(mfi::trackId);
     putRecord(image, {0xF3, 0x03, 0x00});
     putRecord(image, {0xF3, 0x04, 0x02});
     putMasterVolume(image, volume127(inputs.volume));
@@ -147,7 +147,7 @@ std::vector<unsigned char> writeVendor11BlockFile(const MfiWriterInputs& inputs,
                                    ? extraSilenceTicks5ms(inputs.extraSilenceMs) : 0));
     if (inputs.loop) putLoopMarker(image, mfi::markerEnd);
     putEndOfTrack(image);
-    endDataChunk(image, track);
+    image.closeChunk(track);
     finishMfiFile(image);
     return image.take();
 }

@@ -16,17 +16,18 @@ constexpr unsigned char v = mfi::vendor31;
 constexpr std::size_t voiceRecordPrefix = 7; // 31 10 07 ch 01 RR RR
 
 // dt FF FF nn nn 31 10 + data
-void putRecord(MfiImage& image, unsigned char dt, std::initializer_list<unsigned char> data) {
+void putRecord(suite::ByteImage& image, unsigned char dt,
+               std::initializer_list<unsigned char> data) {
     putExtendedRecordHead(image, dt, 2 + data.size());
     image.put({v, 0x10});
     image.put(data);
 }
 
-void putVoiceRecord(MfiImage& image, unsigned char channel, int rate,
+void putVoiceRecord(suite::ByteImage& image, unsigned char channel, int rate,
                     std::span<const unsigned char> voice) {
     putExtendedRecordHead(image, 0, voice.size() + voiceRecordPrefix);
     image.put({v, 0x10, 0x07, channel, 0x01});
-    image.put16(static_cast<std::uint16_t>(rate));
+    image.putBe16(static_cast<std::uint16_t>(rate));
     image.put(withSilentTail(voice));
 }
 
@@ -70,12 +71,12 @@ std::vector<unsigned char> writeVendor31File(const MfiWriterInputs& inputs,
     const bool extraTrack = inputs.extraSilenceMs > 0;
     constexpr std::uint32_t full = 254;
 
-    MfiImage image;
+    suite::ByteImage image;
     putMfiHeader(image,
                  {.dataType = 2, .trackCount = static_cast<unsigned char>(extraTrack ? 2 : 1),
                   .version = mfi::version0300},
                  inputs.texts);
-    const std::size_t track = beginDataChunk(image, mfi::trackId);
+    const std::size_t track = image.openChunk(mfi::trackId);
     putRecord(image, 0, {0x01, 0x10});
     putMasterVolume(image, volume127(inputs.volume));
     putRecord(image, 0, {0x11, 0x00});
@@ -102,16 +103,16 @@ std::vector<unsigned char> writeVendor31File(const MfiWriterInputs& inputs,
     if (inputs.loop) putLoopMarker(image, mfi::markerEnd);
     putSoundMarker(image, mfi::markerEnd);
     putEndOfTrack(image);
-    endDataChunk(image, track);
+    image.closeChunk(track);
 
     if (extraTrack) {
-        const std::size_t second = beginDataChunk(image, mfi::trackId);
+        const std::size_t second = image.openChunk(mfi::trackId);
         if (inputs.loop) putLoopMarker(image, mfi::markerStart);
         putTempo(image, t.tempo);
         putTwoRests(image, t.ticks);
         if (inputs.loop) putLoopMarker(image, mfi::markerEnd);
         putEndOfTrack(image);
-        endDataChunk(image, second);
+        image.closeChunk(second);
     }
     finishMfiFile(image);
     return image.take();

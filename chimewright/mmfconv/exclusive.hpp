@@ -3,34 +3,30 @@
 // front, which write() leaves out again.
 #pragma once
 
-#include "chimewright/mmfconv/mmmd_chunk.hpp"
+#include "chimewright/mmfconv/chunk.hpp"
+#include "shared/smaf_exclusive.hpp"
 
-namespace MMFCONV {
+namespace cw::smaf {
 
-class exclusive {
-public:
-    explicit exclusive(bool mobile);
+class Exclusive {
+  public:
+    explicit Exclusive(bool mobile);
 
     // Reads one message from the start of `bytes`; returns the bytes consumed, or 0 when
     // they do not hold a complete message.
-    virtual int parse(const unsigned char* bytes, std::size_t length);
-    virtual ~exclusive();
-    virtual int write(unsigned char* out, int capacity);
-    virtual const unsigned char* data() const;
-    virtual int size() const;
+    std::size_t parse(std::span<const unsigned char> bytes);
+    // Appends the message in its own encoding, size() bytes.
+    void write(suite::ByteImage& out) const;
+    std::size_t size() const;
 
-    bool mobile;
-    Bytes bytes; // FF F0 length body
-    int payloadLength = 0;
-    int totalLength = 0; // of `bytes`
-    bool isVoice = false;
-    bool isStreamWave = false;
-    bool isSetupEnd = false;
-    bool keyBound = false;
-    int bankMsb = 0;
-    int bankLsb = 0;
-    int program = 0;
-    int key = 0;
+    bool isMobile() const { return mobile_; }
+    // What the message's body is, by the suite's recognised messages.
+    const suite::SmafExclusiveInfo& info() const { return info_; }
+
+  private:
+    bool mobile_;
+    Bytes bytes_; // FF F0 length body
+    suite::SmafExclusiveInfo info_;
 };
 
-} // namespace MMFCONV
+} // namespace cw::smaf

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstring>
 
-namespace MMFCONV {
+namespace cw::smaf {
 
 namespace {
 
@@ -80,4 +80,4 @@ Bytes streamTemplate(int lengthTicks) {
     return image;
 }
 
-} // namespace MMFCONV
+} // namespace cw::smaf

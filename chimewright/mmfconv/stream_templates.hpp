@@ -3,9 +3,9 @@
 // they differ only in the width of those two numbers.
 #pragma once
 
-#include "chimewright/mmfconv/mmmd_chunk.hpp"
+#include "chimewright/mmfconv/chunk.hpp"
 
-namespace MMFCONV {
+namespace cw::smaf {
 
 // Sound lengths in ticks below this use the short template (two-byte numbers), longer ones
 // the long template (three-byte numbers, up to 0x1FFFFF ticks).
@@ -16,4 +16,4 @@ constexpr int maxTemplateTicks = 0x1FFFFF;
 // `lengthTicks` (clamped to 0 ... maxTemplateTicks).
 Bytes streamTemplate(int lengthTicks);
 
-} // namespace MMFCONV
+} // namespace cw::smaf

@@ -1,6 +1,7 @@
 #include "voxreel/model/smaf_voice.hpp"
 
 #include "shared/byte_order.hpp"
+#include "shared/smaf_chunks.hpp"
 
 #include <algorithm>
 #include <cstring>
@@ -25,14 +26,6 @@ std::size_t search(std::span<const unsigned char> buffer, std::size_t from, std:
     for (std::size_t at = from; at < to; ++at)
         if (idAt(buffer, at, text, length)) return at;
     return std::string::npos;
-}
-
-// Chunk header at `offset`: false unless the header and its body end inside `limit`.
-bool chunkAt(std::span<const unsigned char> buffer, std::size_t offset, std::size_t limit,
-             std::size_t& bodySize) {
-    if (offset + 8 > limit) return false;
-    bodySize = suite::readBe32(&buffer[offset + 4]);
-    return bodySize <= limit - offset - 8;
 }
 
 // Sampling rate of an audio track from the low four bits of its wave type.
@@ -77,42 +70,27 @@ void readOptionalTexts(std::span<const unsigned char> buffer, std::size_t opda, 
 
 // First choice: the "Awa" sub-chunk of the first audio track.
 bool findWaveInAudioTrack(std::span<const unsigned char> buffer, SmafVoice& voice) {
-    std::size_t offset = 8, size = 0;
-    while (chunkAt(buffer, offset, buffer.size(), size)) {
-        if (idAt(buffer, offset, "ATR", 3)) break;
-        offset += 8 + size;
-    }
-    if (!chunkAt(buffer, offset, buffer.size(), size)) return false;
-    const std::size_t trackEnd = offset + 8 + size;
-    std::size_t sub = offset + 8 + 6, subSize = 0;
-    while (chunkAt(buffer, sub, trackEnd, subSize)) {
-        if (idAt(buffer, sub, "Awa", 3)) {
-            voice.audioOffset = sub + 8;
-            voice.audioLength = subSize;
-            return true;
-        }
-        sub += 8 + subSize;
-    }
-    return false;
+    const auto track = suite::findSmafChunk(buffer, 8, "ATR");
+    if (!track) return false;
+    // Sub-chunks follow the six header bytes and end with the track.
+    const auto wave = suite::findSmafChunk(buffer.first(track->end()), track->offset + 14, "Awa");
+    if (!wave) return false;
+    voice.audioOffset = wave->offset + 8;
+    voice.audioLength = wave->body().size();
+    return true;
 }
 
 // Second choice: the stream of the first score track: "Mtsp" holding an "Mwa" sub-chunk
 // (wave type, 16-bit rate, data).
 bool findStreamInScoreTrack(std::span<const unsigned char> buffer, SmafVoice& voice) {
-    std::size_t offset = 8, size = 0;
-    while (chunkAt(buffer, offset, buffer.size(), size)) {
-        if (idAt(buffer, offset, "MTR", 3)) break;
-        offset += 8 + size;
-    }
-    if (!chunkAt(buffer, offset, buffer.size(), size) || size < 1 || buffer[offset + 8] == 0)
-        return false;
-    const std::size_t trackEnd = offset + 8 + size;
-    std::size_t sub = offset + 28, subSize = 0;
-    while (chunkAt(buffer, sub, trackEnd, subSize)) {
-        if (idAt(buffer, sub, "Mtsp", 4)) break;
-        sub += 8 + subSize;
-    }
-    if (!chunkAt(buffer, sub, trackEnd, subSize) || sub + 19 > buffer.size()) return false;
+    const auto track = suite::findSmafChunk(buffer, 8, "MTR");
+    if (!track || track->body().empty() || track->body()[0] == 0) return false;
+    // Sub-chunks follow the mobile header (20 bytes) and end with the track.
+    const auto stream =
+        suite::findSmafChunk(buffer.first(track->end()), track->offset + 28, "Mtsp");
+    if (!stream) return false;
+    const std::size_t sub = stream->offset;
+    if (sub + 19 > buffer.size()) return false;
     const std::size_t waveSize = suite::readBe32(&buffer[sub + 12]);
     if (waveSize < 3 || waveSize - 3 > buffer.size() - (sub + 19)) return false;
     voice.rate = suite::readBe16(&buffer[sub + 17]);

@@ -3,9 +3,9 @@
 #include "chimewright/driver/smaf_stream_route.hpp"
 #include "chimewright/job/temp_files.hpp"
 #include "chimewright/job/temp_names.hpp"
-#include "chimewright/mmfconv/mmmd_file.hpp"
-#include "chimewright/mmfconv/mtr_chunk.hpp"
-#include "chimewright/mmfconv/opda_chunk.hpp"
+#include "chimewright/mmfconv/optional_data_chunk.hpp"
+#include "chimewright/mmfconv/score_track.hpp"
+#include "chimewright/mmfconv/smaf_file.hpp"
 #include "shared/step_adpcm.hpp"
 #include "tests/support/scratch.hpp"
 #include "tests/support/wav_builder.hpp"
@@ -54,15 +54,15 @@ double snrDb(const std::vector<std::int16_t>& reference, const std::vector<std::
 }
 
 struct BuiltSmaf {
-    MMFCONV::mmmdFile file;
-    MMFCONV::mtrChunk* track() {
+    cw::smaf::File file;
+    cw::smaf::ScoreTrack* track() {
         for (auto& c : file.chunks)
-            if (auto* t = dynamic_cast<MMFCONV::mtrChunk*>(c.get())) return t;
+            if (auto* t = dynamic_cast<cw::smaf::ScoreTrack*>(c.get())) return t;
         return nullptr;
     }
-    MMFCONV::opdaChunk* opda() {
+    cw::smaf::OptionalDataChunk* opda() {
         for (auto& c : file.chunks)
-            if (auto* o = dynamic_cast<MMFCONV::opdaChunk*>(c.get())) return o;
+            if (auto* o = dynamic_cast<cw::smaf::OptionalDataChunk*>(c.get())) return o;
         return nullptr;
     }
 };
@@ -100,7 +100,7 @@ TEST_F(SmafStreamRoute, WritesTheSixteenKilohertzFileAsAStreamWithinTheLimit) {
         const std::vector<std::int16_t> reference = tempWavSamples(fileBytes(work / "_cwsmtmp.wav"));
         ASSERT_EQ(reference.size(), 16000u);
 
-        BuiltSmaf built{MMFCONV::mmmdFile(image.data(), image.size())};
+        BuiltSmaf built{cw::smaf::File(image.data(), image.size())};
         ASSERT_TRUE(built.track() && built.track()->parsedStream);
         EXPECT_EQ(built.track()->parsedStream->sampleRate, 16000);
         const auto& wave = built.track()->parsedStream->bytes;
@@ -168,7 +168,7 @@ TEST_F(SmafStreamRoute, LongTextsAreCutAtACharacterBoundary) {
     texts.copyrightAnsi = copyright;
     ASSERT_EQ(convert(opt::rate16k), 0);
     const std::vector<unsigned char> image = bytesOf(mmf);
-    BuiltSmaf built{MMFCONV::mmmdFile(image.data(), image.size())};
+    BuiltSmaf built{cw::smaf::File(image.data(), image.size())};
     ASSERT_TRUE(built.opda());
     const auto& fields = built.opda()->groups.at(0)->fields;
     ASSERT_EQ(fields.size(), 2u);

@@ -14,7 +14,7 @@ using mfi_test::Golden;
 namespace {
 
 std::vector<unsigned char> header(std::string_view version, const cw::MfiTexts& texts) {
-    cw::MfiImage image;
+    suite::ByteImage image;
     cw::putMfiHeader(image, {.dataType = 2, .trackCount = 1, .version = version}, texts);
     cw::finishMfiFile(image);
     return image.take();
@@ -74,7 +74,7 @@ TEST(MfiHeader, SourceByteIsOneExactlyWhenACopyrightIsSet) {
 
 TEST(MfiHeader, Version0400AddsExstAndAinfAroundTheCopyright) {
     const unsigned char g726Info[] = {1, 1, 0x81, 0, 6, 32, 16, 32, 32, 16, 32};
-    cw::MfiImage image;
+    suite::ByteImage image;
     cw::putMfiHeader(image,
                      {.dataType = 1, .trackCount = 1, .version = "0400", .audioInfo = g726Info},
                      cw::makeMfiTexts("t", "c"));
@@ -91,8 +91,12 @@ TEST(MfiHeader, Version0400AddsExstAndAinfAroundTheCopyright) {
 }
 
 TEST(MfiEvents, RestsAndWaitsSplitLongCounts) {
-    struct Case { const char* name; void (*put)(cw::MfiImage&, std::uint32_t); std::uint32_t ticks;
-                  std::vector<unsigned char> bytes; };
+    struct Case {
+        const char* name;
+        void (*put)(suite::ByteImage&, std::uint32_t);
+        std::uint32_t ticks;
+        std::vector<unsigned char> bytes;
+    };
     const Case cases[] = {
         {"254: none", cw::putRestsOf254, 0, {}},
         {"254: one", cw::putRestsOf254, 254, {254, 0xFF, 0xDE, 0}},
@@ -106,7 +110,7 @@ TEST(MfiEvents, RestsAndWaitsSplitLongCounts) {
         {"wait: 70000", cw::putWait, 70000, {0xFF, 0xFF, 0xDC, 0xFF, 0x71, 0xFF, 0xDC, 0x11}},
     };
     for (const Case& c : cases) {
-        cw::MfiImage image;
+        suite::ByteImage image;
         c.put(image, c.ticks);
         EXPECT_EQ(image.bytes(), c.bytes) << c.name;
     }

@@ -1,5 +1,5 @@
-#include "chimewright/mmfconv/cnti_chunk.hpp"
-#include "chimewright/mmfconv/opda_chunk.hpp"
+#include "chimewright/mmfconv/contents_info_chunk.hpp"
+#include "chimewright/mmfconv/optional_data_chunk.hpp"
 #include "tests/chimewright/mmfconv/smaf_test_bytes.hpp"
 
 #include <gtest/gtest.h>
@@ -10,14 +10,15 @@ using namespace smaf_test;
 
 namespace {
 
-MMFCONV::cntiChunk parsedCnti(const Bytes& optionText, Bytes header = bytes({0, 1, 0, 0, 0})) {
+cw::smaf::ContentsInfoChunk parsedCnti(const Bytes& optionText,
+                                       Bytes header = bytes({0, 1, 0, 0, 0})) {
     const Bytes image = chunk("CNTI", header + optionText);
-    return MMFCONV::cntiChunk(image.data(), image.size());
+    return cw::smaf::ContentsInfoChunk(image.data(), image.size());
 }
 
-MMFCONV::opdaChunk parsedOpda(const Bytes& body) {
+cw::smaf::OptionalDataChunk parsedOpda(const Bytes& body) {
     const Bytes image = chunk("OPDA", body);
-    return MMFCONV::opdaChunk(image.data(), image.size());
+    return cw::smaf::OptionalDataChunk(image.data(), image.size());
 }
 
 Bytes field(std::string_view tag, std::string_view value) {
@@ -29,7 +30,7 @@ Bytes dch(int codeType, const Bytes& fields) { return chunk(text("Dch") + bytes(
 } // namespace
 
 TEST(CntiChunk, TagsEscapeCommaAndBackslash) {
-    MMFCONV::cntiChunk cnti;
+    cw::smaf::ContentsInfoChunk cnti;
     cnti.setContentsInfo("a,b\\c", "me", false);
     EXPECT_EQ(written(cnti), chunk("CNTI", bytes({0x00, 0x01, 0x00, 0x01, 0x00}) +
                                                text("ST:a\\,b\\\\c,") + text("CR:me,")));
@@ -38,38 +39,39 @@ TEST(CntiChunk, TagsEscapeCommaAndBackslash) {
 TEST(CntiChunk, TextsInOptionalDataLeaveThirteenBytes) {
     struct Case { const char* copyright; int copyStatus; };
     for (const Case c : {Case{"me", 1}, Case{nullptr, 0}}) {
-        MMFCONV::cntiChunk cnti = parsedCnti(text("ST:old,"), bytes({0x05, 0x01, 0x02, 0x01, 0x07}));
+        cw::smaf::ContentsInfoChunk cnti =
+            parsedCnti(text("ST:old,"), bytes({0x05, 0x01, 0x02, 0x01, 0x07}));
         cnti.setContentsInfo("title", c.copyright, true);
         EXPECT_EQ(written(cnti), chunk("CNTI", bytes({0x00, 0x32, 0x00, c.copyStatus, 0x00})));
     }
 }
 
 TEST(CntiChunk, NullCopyrightGivesNoTagAndCopyStatusZero) {
-    MMFCONV::cntiChunk cnti;
+    cw::smaf::ContentsInfoChunk cnti;
     cnti.setContentsInfo("t", nullptr, false);
     EXPECT_EQ(written(cnti), chunk("CNTI", bytes({0x00, 0x01, 0x00, 0x00, 0x00}) + text("ST:t,")));
 }
 
 TEST(CntiChunk, LongTitleIsCutWithoutSplittingAnEscape) {
-    MMFCONV::cntiChunk plain;
+    cw::smaf::ContentsInfoChunk plain;
     plain.setContentsInfo(std::string(300, 'x').c_str(), nullptr, false);
     EXPECT_EQ(plain.titleTag, "ST:" + std::string(251, 'x') + ",");
 
     // 251 bytes of room take 125 escaped commas; half a pair would turn the closing comma
     // into an escaped one.
-    MMFCONV::cntiChunk commas;
+    cw::smaf::ContentsInfoChunk commas;
     commas.setContentsInfo(std::string(200, ',').c_str(), nullptr, false);
     std::string expected = "ST:";
     for (int i = 0; i < 125; ++i) expected += "\\,";
     EXPECT_EQ(commas.titleTag, expected + ",");
     const Bytes image = written(commas);
-    EXPECT_EQ(MMFCONV::cntiChunk(image.data(), image.size()).tags.size(), 1u);
+    EXPECT_EQ(cw::smaf::ContentsInfoChunk(image.data(), image.size()).tags.size(), 1u);
 }
 
 TEST(CntiChunk, ParsedChunkSplitsTagsAndWritesBackWhatItRead) {
     const Bytes option = text("M2:") + bytes({0}) + text(",ST:a\\,b,CR:x,A0:YW12AB,A2:YW12CD,");
     const Bytes header = bytes({0x00, 0x01, 0x00, 0x01, 0x00});
-    MMFCONV::cntiChunk cnti = parsedCnti(option, header);
+    cw::smaf::ContentsInfoChunk cnti = parsedCnti(option, header);
     const std::vector<std::string> expected = {std::string("M2:\0,", 5), "ST:a\\,b,", "CR:x,",
                                                "A0:YW12AB,", "A2:YW12CD,"};
     EXPECT_EQ(cnti.tags, expected);
@@ -79,7 +81,7 @@ TEST(CntiChunk, ParsedChunkSplitsTagsAndWritesBackWhatItRead) {
 TEST(OpdaChunk, TextsGoToTheFirstWrittenGroupAndLeaveTheOthers) {
     const Bytes body = dch(0xFF, field("ST", "old") + field("CR", "old") + field("XX", "1")) +
                        dch(0x00, field("YY", "2") + field("ST", "old") + field("ST", "older"));
-    MMFCONV::opdaChunk opda = parsedOpda(body);
+    cw::smaf::OptionalDataChunk opda = parsedOpda(body);
     opda.setTexts("T", "C");
 
     ASSERT_EQ(opda.groups.size(), 2u);
@@ -92,19 +94,19 @@ TEST(OpdaChunk, TextsGoToTheFirstWrittenGroupAndLeaveTheOthers) {
 }
 
 TEST(OpdaChunk, WithoutAWrittenGroupANewOneComesFirst) {
-    MMFCONV::opdaChunk opda = parsedOpda(dch(0x80, field("XX", "1")));
+    cw::smaf::OptionalDataChunk opda = parsedOpda(dch(0x80, field("XX", "1")));
     opda.setTexts(nullptr, "C");
     EXPECT_EQ(written(opda), chunk("OPDA", dch(0x00, field("CR", "C"))));
 }
 
 TEST(OpdaChunk, NoTextsNoChange) {
-    MMFCONV::opdaChunk fresh;
+    cw::smaf::OptionalDataChunk fresh;
     fresh.setTexts(nullptr, nullptr);
     EXPECT_EQ(written(fresh), text("OPDA") + be32(0));
 }
 
 TEST(OpdaChunk, TitleOf252BytesFitsOneField) {
-    MMFCONV::opdaChunk opda;
+    cw::smaf::OptionalDataChunk opda;
     opda.setTexts(std::string(252, 't').c_str(), nullptr);
     ASSERT_EQ(opda.groups.size(), 1u);
     ASSERT_EQ(opda.groups[0]->fields.size(), 1u);
@@ -114,14 +116,14 @@ TEST(OpdaChunk, TitleOf252BytesFitsOneField) {
 
 TEST(OpdaChunk, BodyThatIsNotDataChunksIsKept) {
     const Bytes body = dch(0x00, field("ST", "t")) + text("VN:Lavf,");
-    MMFCONV::opdaChunk opda = parsedOpda(body);
+    cw::smaf::OptionalDataChunk opda = parsedOpda(body);
     EXPECT_EQ(opda.groups.size(), 1u);
     EXPECT_EQ(written(opda), chunk("OPDA", body));
 }
 
 TEST(OpdaChunk, FieldRunningPastItsGroupEndsTheGroup) {
     const Bytes group = dch(0x00, field("ST", "t") + text("CR") + be16(9) + text("x"));
-    MMFCONV::opdaChunk opda = parsedOpda(group);
+    cw::smaf::OptionalDataChunk opda = parsedOpda(group);
     ASSERT_EQ(opda.groups.size(), 1u);
     EXPECT_EQ(opda.groups[0]->fields.size(), 1u);
     EXPECT_FALSE(opda.groups[0]->hasCopyright);

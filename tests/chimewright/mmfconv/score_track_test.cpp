@@ -1,4 +1,4 @@
-#include "chimewright/mmfconv/mtr_chunk.hpp"
+#include "chimewright/mmfconv/score_track.hpp"
 #include "tests/chimewright/mmfconv/smaf_test_bytes.hpp"
 
 #include <gtest/gtest.h>
@@ -30,15 +30,17 @@ Bytes handyTrack(const Bytes& seek) {
                                chunk("Mtsq", handySequence));
 }
 
-MMFCONV::mtrChunk parse(const Bytes& image) { return MMFCONV::mtrChunk(image.data(), image.size()); }
+cw::smaf::ScoreTrack parse(const Bytes& image) {
+    return cw::smaf::ScoreTrack(image.data(), image.size());
+}
 
-MMFCONV::mtsqNote note(bool mobile, const Bytes& entry) {
-    MMFCONV::mtsqNote n(mobile);
+cw::smaf::SequenceEntry note(bool mobile, const Bytes& entry) {
+    cw::smaf::SequenceEntry n(mobile);
     EXPECT_EQ(n.parse(entry.data(), entry.size()), static_cast<int>(entry.size()));
     return n;
 }
 
-Bytes eventOf(const MMFCONV::mtsqNote& n) {
+Bytes eventOf(const cw::smaf::SequenceEntry& n) {
     return Bytes(n.eventBytes(), n.eventBytes() + n.eventLength());
 }
 
@@ -46,7 +48,7 @@ Bytes eventOf(const MMFCONV::mtsqNote& n) {
 
 TEST(ScoreTrack, HandyPhoneTrackWritesBackTheSameBytes) {
     const Bytes image = handyTrack(seekInfo(4, 16));
-    MMFCONV::mtrChunk track = parse(image);
+    cw::smaf::ScoreTrack track = parse(image);
     EXPECT_EQ(track.trackNumber, 1);
     EXPECT_EQ(track.channelStatus[0], 1);
     EXPECT_EQ(track.channelStatus[3], 4);
@@ -57,7 +59,7 @@ TEST(ScoreTrack, HandyPhoneTrackWritesBackTheSameBytes) {
 }
 
 TEST(ScoreTrack, SeekInformationMarksEventsAndFollowsEdits) {
-    MMFCONV::mtrChunk track = parse(handyTrack(seekInfo(4, 16)));
+    cw::smaf::ScoreTrack track = parse(handyTrack(seekInfo(4, 16)));
     EXPECT_TRUE(track.usesSeekInfo);
     // The start point is the note at offset 4, the stop point the end at offset 16.
     EXPECT_TRUE(track.events[1]->startMark());
@@ -72,7 +74,7 @@ TEST(ScoreTrack, SeekInformationMarksEventsAndFollowsEdits) {
 }
 
 TEST(ScoreTrack, WithoutSeekInformationTheFirstEventHasBothMarks) {
-    MMFCONV::mtrChunk track = parse(handyTrack({}));
+    cw::smaf::ScoreTrack track = parse(handyTrack({}));
     EXPECT_FALSE(track.usesSeekInfo);
     EXPECT_TRUE(track.events[0]->startMark());
     EXPECT_TRUE(track.events[0]->stopMark());
@@ -81,7 +83,7 @@ TEST(ScoreTrack, WithoutSeekInformationTheFirstEventHasBothMarks) {
 TEST(ScoreTrack, TooShortSubchunkEndsTheWalk) {
     const Bytes broken = chunk(mtrId(1), bytes({0x00, 0x00, 0x02, 0x02, 0x12, 0x34}) +
                                        chunk("Mtsq", handySequence) + text("Mtsu") + be32(100));
-    MMFCONV::mtrChunk track = parse(broken);
+    cw::smaf::ScoreTrack track = parse(broken);
     EXPECT_EQ(track.events.size(), 5u);
     EXPECT_TRUE(track.setup.empty());
 }
@@ -91,15 +93,15 @@ TEST(ScoreTrack, SequenceEndsAtAnEventThatDoesNotFit) {
     const Bytes sequence = bytes({0x00, 0xC0, 0x01, 0x00, 0x90, 0x3C, 0x40});
     const Bytes image = chunk(mtrId(0), bytes({0x01, 0x00, 0x02, 0x02}) + Bytes(16, 0) +
                                             chunk("Mtsq", sequence));
-    MMFCONV::mtrChunk track = parse(image);
+    cw::smaf::ScoreTrack track = parse(image);
     EXPECT_EQ(track.events.size(), 1u);
 }
 
 TEST(ScoreTrack, StreamIsWrittenAsMtspWithItsWaveHeader) {
     const Bytes image = chunk(mtrId(5), bytes({0x02, 0x00, 0x02, 0x02}) + Bytes(16, 0x40));
-    MMFCONV::mtrChunk track = parse(image);
+    cw::smaf::ScoreTrack track = parse(image);
     const Bytes wave = chunk(text("Awa") + bytes({1}), bytes({0x12, 0x34}));
-    track.stream = std::make_unique<MMFCONV::mmmdChunk>(wave.data(), wave.size());
+    track.stream = std::make_unique<cw::smaf::Chunk>(wave.data(), wave.size());
     const Bytes expected =
         chunk(mtrId(5), bytes({0x02, 0x00, 0x02, 0x02}) + Bytes(16, 0x40) + chunk("Mtsu", {}) +
                             chunk("Mtsq", {}) +
@@ -108,7 +110,7 @@ TEST(ScoreTrack, StreamIsWrittenAsMtspWithItsWaveHeader) {
     EXPECT_EQ(written(track), expected);
 
     // Read back, the stream is kept apart as an "Awa" chunk of its rate.
-    MMFCONV::mtrChunk again = parse(expected);
+    cw::smaf::ScoreTrack again = parse(expected);
     ASSERT_TRUE(again.parsedStream);
     EXPECT_EQ(again.parsedStream->bytes, wave);
     EXPECT_EQ(again.parsedStream->sampleRate, 16000);
@@ -118,38 +120,54 @@ TEST(ScoreTrack, StreamIsWrittenAsMtspWithItsWaveHeader) {
 
 TEST(ScoreTrack, HandyPhoneDurationOf128RoundTrips) {
     const Bytes entry = bytes({0x80, 0x00, 0x41, 0x05});
-    const MMFCONV::mtsqNote n = note(false, entry);
+    const cw::smaf::SequenceEntry n = note(false, entry);
     EXPECT_EQ(n.duration(), 128);
     EXPECT_EQ(n.gateTime(), 5);
     Bytes out(16);
-    out.resize(static_cast<std::size_t>(n.write(out.data(), 16)));
+    out.resize(n.write(out));
     EXPECT_EQ(out, entry);
     EXPECT_EQ(n.encodedSize(), 4);
 }
 
 TEST(ScoreTrack, WriteLeavesOutWhatTheCapacityCannotHold) {
-    const MMFCONV::mtsqNote n = note(true, bytes({0x81, 0x00, 0x90, 0x3C, 0x40, 0x05}));
+    const cw::smaf::SequenceEntry n = note(true, bytes({0x81, 0x00, 0x90, 0x3C, 0x40, 0x05}));
     Bytes out(4, 0xEE);
-    EXPECT_EQ(n.write(out.data(), 4), 2); // the duration; the event does not fit
+    EXPECT_EQ(n.write(out), 2u); // the duration; the event does not fit
     EXPECT_EQ(out, bytes({0x81, 0x00, 0xEE, 0xEE}));
 }
 
 TEST(ScoreTrack, SettersBuildWholeEvents) {
-    struct Case { const char* name; bool mobile; void (*set)(MMFCONV::mtsqNote&); Bytes event; int channel; };
+    struct Case {
+        const char* name;
+        bool mobile;
+        void (*set)(cw::smaf::SequenceEntry&);
+        Bytes event;
+        int channel;
+    };
     const Case cases[] = {
-        {"mobile bank select", true, [](MMFCONV::mtsqNote& n) { n.setBankSelect(3, 9, 125); }, bytes({0xB9, 0x00, 0x7D}), 9},
-        {"mobile bank select LSB", true, [](MMFCONV::mtsqNote& n) { n.setBankSelectLsb(3, 9, 0); }, bytes({0xB9, 0x20, 0x00}), 9},
-        {"mobile program", true, [](MMFCONV::mtsqNote& n) { n.setProgram(3, 9, 0); }, bytes({0xC9, 0x00}), 9},
-        {"mobile control", true, [](MMFCONV::mtsqNote& n) { n.setControl(3, 9, 10, 64); }, bytes({0xB9, 0x0A, 0x40}), 9},
-        {"handy bank select", false, [](MMFCONV::mtsqNote& n) { n.setBankSelect(3, 2, 125); }, bytes({0x00, 0xB1, 0x80}), 2},
-        {"handy bank select 0", false, [](MMFCONV::mtsqNote& n) { n.setBankSelect(3, 1, 0); }, bytes({0x00, 0x71, 0x00}), 1},
-        {"handy program", false, [](MMFCONV::mtsqNote& n) { n.setProgram(3, 3, 5); }, bytes({0x00, 0xF0, 0x05}), 3},
-        {"handy control", false, [](MMFCONV::mtsqNote& n) { n.setControl(3, 1, 7, 100); }, bytes({0xFF, 0x00}), 1},
-        {"handy bank LSB", false, [](MMFCONV::mtsqNote& n) { n.setBankSelectLsb(3, 1, 0); }, bytes({0xFF, 0x00}), 1},
+        {"mobile bank select", true, [](cw::smaf::SequenceEntry& n) { n.setBankSelect(3, 9, 125); },
+         bytes({0xB9, 0x00, 0x7D}), 9},
+        {"mobile bank select LSB", true,
+         [](cw::smaf::SequenceEntry& n) { n.setBankSelectLsb(3, 9, 0); }, bytes({0xB9, 0x20, 0x00}),
+         9},
+        {"mobile program", true, [](cw::smaf::SequenceEntry& n) { n.setProgram(3, 9, 0); },
+         bytes({0xC9, 0x00}), 9},
+        {"mobile control", true, [](cw::smaf::SequenceEntry& n) { n.setControl(3, 9, 10, 64); },
+         bytes({0xB9, 0x0A, 0x40}), 9},
+        {"handy bank select", false, [](cw::smaf::SequenceEntry& n) { n.setBankSelect(3, 2, 125); },
+         bytes({0x00, 0xB1, 0x80}), 2},
+        {"handy bank select 0", false, [](cw::smaf::SequenceEntry& n) { n.setBankSelect(3, 1, 0); },
+         bytes({0x00, 0x71, 0x00}), 1},
+        {"handy program", false, [](cw::smaf::SequenceEntry& n) { n.setProgram(3, 3, 5); },
+         bytes({0x00, 0xF0, 0x05}), 3},
+        {"handy control", false, [](cw::smaf::SequenceEntry& n) { n.setControl(3, 1, 7, 100); },
+         bytes({0xFF, 0x00}), 1},
+        {"handy bank LSB", false, [](cw::smaf::SequenceEntry& n) { n.setBankSelectLsb(3, 1, 0); },
+         bytes({0xFF, 0x00}), 1},
     };
     for (const Case& c : cases) {
-        MMFCONV::mtsqNote n = note(c.mobile, c.mobile ? bytes({0x00, 0x90, 0x3C, 0x40, 0x05})
-                                                      : bytes({0x00, 0x41, 0x05}));
+        cw::smaf::SequenceEntry n = note(c.mobile, c.mobile ? bytes({0x00, 0x90, 0x3C, 0x40, 0x05})
+                                                            : bytes({0x00, 0x41, 0x05}));
         c.set(n);
         EXPECT_EQ(eventOf(n), c.event) << c.name;
         EXPECT_EQ(n.duration(), 3) << c.name;
@@ -159,7 +177,7 @@ TEST(ScoreTrack, SettersBuildWholeEvents) {
 }
 
 TEST(ScoreTrack, NopKeepsTheDurationOnly) {
-    MMFCONV::mtsqNote n = note(true, bytes({0x05, 0x99, 0x00, 0x7F, 0x02}));
+    cw::smaf::SequenceEntry n = note(true, bytes({0x05, 0x99, 0x00, 0x7F, 0x02}));
     n.makeNop();
     EXPECT_EQ(eventOf(n), bytes({0xFF, 0x00}));
     EXPECT_EQ(n.duration(), 5);

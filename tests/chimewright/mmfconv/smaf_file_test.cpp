@@ -1,7 +1,7 @@
-#include "chimewright/mmfconv/cnti_chunk.hpp"
-#include "chimewright/mmfconv/mmmd_file.hpp"
-#include "chimewright/mmfconv/mtr_chunk.hpp"
-#include "chimewright/mmfconv/opda_chunk.hpp"
+#include "chimewright/mmfconv/contents_info_chunk.hpp"
+#include "chimewright/mmfconv/optional_data_chunk.hpp"
+#include "chimewright/mmfconv/score_track.hpp"
+#include "chimewright/mmfconv/smaf_file.hpp"
 #include "chimewright/mmfconv/stream_templates.hpp"
 #include "shared/smaf_crc.hpp"
 #include "tests/chimewright/mmfconv/smaf_test_bytes.hpp"
@@ -18,7 +18,9 @@ namespace {
 
 const Bytes emptyCnti = chunk("CNTI", bytes({0x00, 0x01, 0x00, 0x00, 0x00}));
 
-MMFCONV::mmmdFile parse(const Bytes& image) { return MMFCONV::mmmdFile(image.data(), image.size()); }
+cw::smaf::File parse(const Bytes& image) {
+    return cw::smaf::File(image.data(), image.size());
+}
 
 // A written file is complete: its size field counts what follows it and it ends with the
 // check code of everything before.
@@ -31,7 +33,7 @@ void expectWellFormed(const Bytes& image) {
 }
 
 Bytes rewritten(const Bytes& image) {
-    MMFCONV::mmmdFile file = parse(image);
+    cw::smaf::File file = parse(image);
     return written(file);
 }
 
@@ -56,7 +58,7 @@ TEST(SmafFile, CntiOnlyFileIs23Bytes) {
     const Bytes image = smafFile(emptyCnti);
     ASSERT_EQ(image.size(), 23u);
     EXPECT_EQ(Bytes(image.begin() + 4, image.begin() + 8), be32(15));
-    MMFCONV::mmmdFile file = parse(image);
+    cw::smaf::File file = parse(image);
     EXPECT_EQ(file.size(), 23);
     EXPECT_EQ(file.storedCrc, 0x6072);
     EXPECT_EQ(file.computedCrc, 0x6072);
@@ -66,7 +68,7 @@ TEST(SmafFile, CntiOnlyFileIs23Bytes) {
 TEST(SmafFile, UnknownChunksStayInTheTreeButAreNotWritten) {
     const Bytes track = chunk(text("ATR") + bytes({0}), bytes({0, 0, 0x11, 0, 2, 2}));
     const Bytes image = smafFile(emptyCnti + chunk("XYZW", bytes({1, 2, 3})) + track);
-    MMFCONV::mmmdFile file = parse(image);
+    cw::smaf::File file = parse(image);
     ASSERT_EQ(file.chunks.size(), 3u);
     EXPECT_EQ(file.chunks[1]->bytes, chunk("XYZW", bytes({1, 2, 3})));
     EXPECT_EQ(file.size(), 8 + 13 + 14 + 2);
@@ -81,21 +83,21 @@ TEST(SmafFile, OnlyTheFirstCntiAndOpdaAreWritten) {
 
 TEST(SmafFile, WalkStopsAtTheFirstChunkThatDoesNotFit) {
     Bytes image = smafFile(emptyCnti + text("ATR") + bytes({0}) + be32(1000) + bytes({0, 0, 0x11}));
-    MMFCONV::mmmdFile file = parse(image);
+    cw::smaf::File file = parse(image);
     EXPECT_EQ(file.chunks.size(), 1u);
 }
 
 TEST(SmafFile, ChunksTooShortForTheirKindAreKeptAsUnknown) {
     const Bytes shortTrack = chunk(text("MTR") + bytes({0}), bytes({0x02, 0x00, 0x02, 0x02}));
     const Bytes shortCnti = chunk("CNTI", bytes({0x00}));
-    MMFCONV::mmmdFile file = parse(smafFile(shortCnti + shortTrack));
+    cw::smaf::File file = parse(smafFile(shortCnti + shortTrack));
     EXPECT_EQ(file.chunks.size(), 2u);
     EXPECT_EQ(file.size(), 10);
 }
 
 TEST(SmafFile, ContentsInfoInOptionalDataReplacesTheFirstOpda) {
     const Bytes oldOpda = chunk("OPDA", chunk(text("Dch") + bytes({0}), text("ST") + be16(1) + text("x")));
-    MMFCONV::mmmdFile file = parse(smafFile(emptyCnti + chunk("XYZW", {}) + oldOpda));
+    cw::smaf::File file = parse(smafFile(emptyCnti + chunk("XYZW", {}) + oldOpda));
     EXPECT_TRUE(file.setContentsInfo(nullptr, nullptr, true));
     // A new, empty OPDA directly after the CNTI; the old one is gone.
     EXPECT_EQ(written(file), smafFile(chunk("CNTI", bytes({0x00, 0x32, 0x00, 0x00, 0x00})) +
@@ -105,7 +107,7 @@ TEST(SmafFile, ContentsInfoInOptionalDataReplacesTheFirstOpda) {
 
 TEST(SmafFile, FileWithoutCntiGetsNoOpda) {
     const Bytes track = chunk(text("ATR") + bytes({0}), bytes({0, 0, 0x11, 0, 2, 2}));
-    MMFCONV::mmmdFile file = parse(smafFile(track));
+    cw::smaf::File file = parse(smafFile(track));
     file.setContentsInfo("t", "c", true);
     EXPECT_EQ(written(file), smafFile(track));
 }
@@ -114,7 +116,7 @@ TEST(SmafFile, TemplatesWriteBackEveryChunkButTheDroppedOptionalData) {
     // Lengths whose numbers the templates hold in their shortest form (a short template
     // patched with fewer than 128 ticks holds a padded number, written back in one byte).
     for (int ticks : {250, 0x3FFF, 0x4000, 16634, 0x1FFFFF}) {
-        const Bytes image = MMFCONV::streamTemplate(ticks);
+        const Bytes image = cw::smaf::streamTemplate(ticks);
         const Bytes out = rewritten(image);
         expectWellFormed(out);
         const std::vector<Bytes> in = topChunks(image);
@@ -131,17 +133,17 @@ TEST(SmafFile, TemplatesWriteBackEveryChunkButTheDroppedOptionalData) {
 TEST(SmafFile, TemplatesCarryTheLengthInGateAndFinalDuration) {
     struct Case { int ticks; std::size_t size; };
     for (const Case c : {Case{0x3FFF, 184}, Case{0x4000, 186}}) {
-        const Bytes image = MMFCONV::streamTemplate(c.ticks);
+        const Bytes image = cw::smaf::streamTemplate(c.ticks);
         EXPECT_EQ(image.size(), c.size) << c.ticks;
-        MMFCONV::mmmdFile file = parse(image);
+        cw::smaf::File file = parse(image);
         ASSERT_EQ(file.chunks.size(), 3u);
-        auto* track = dynamic_cast<MMFCONV::mtrChunk*>(file.chunks[2].get());
+        auto* track = dynamic_cast<cw::smaf::ScoreTrack*>(file.chunks[2].get());
         ASSERT_TRUE(track);
         ASSERT_EQ(track->events.size(), 13u);
         EXPECT_EQ(track->setup.size(), 2u);
         EXPECT_EQ(track->events[11]->gateTime(), c.ticks);
         EXPECT_EQ(track->events[12]->duration(), c.ticks);
-        auto* opda = dynamic_cast<MMFCONV::opdaChunk*>(file.chunks[1].get());
+        auto* opda = dynamic_cast<cw::smaf::OptionalDataChunk*>(file.chunks[1].get());
         ASSERT_TRUE(opda);
         ASSERT_EQ(opda->groups.size(), 1u);
         EXPECT_EQ(opda->groups[0]->codeType, 0xFF);

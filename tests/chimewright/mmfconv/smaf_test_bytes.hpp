@@ -1,7 +1,7 @@
 // Byte strings for the SMAF tests: chunks and files built from their layouts.
 #pragma once
 
-#include "chimewright/mmfconv/mmmd_chunk.hpp"
+#include "chimewright/mmfconv/chunk.hpp"
 
 #include <cstdint>
 #include <initializer_list>
@@ -26,12 +26,12 @@ Bytes smafFile(const Bytes& chunks);
 // The top-level chunks of an image, walked from offset 8 by their sizes.
 std::vector<Bytes> topChunks(const Bytes& image);
 
-// What an object writes into a buffer of exactly its size.
+// What an object writes; nothing when that disagrees with the size it announces.
 template <class Chunk> Bytes written(Chunk& object) {
-    Bytes out(static_cast<std::size_t>(object.size()));
-    const int n = object.write(out.data(), static_cast<int>(out.size()));
-    out.resize(static_cast<std::size_t>(n));
-    return out;
+    suite::ByteImage out;
+    object.write(out);
+    if (out.size() != static_cast<std::size_t>(object.size())) return {};
+    return out.take();
 }
 
 } // namespace smaf_test

@@ -1,6 +1,6 @@
-#include "chimewright/mmfconv/cnti_chunk.hpp"
-#include "chimewright/mmfconv/mmmd_file.hpp"
-#include "chimewright/mmfconv/mtr_chunk.hpp"
+#include "chimewright/mmfconv/contents_info_chunk.hpp"
+#include "chimewright/mmfconv/score_track.hpp"
+#include "chimewright/mmfconv/smaf_file.hpp"
 #include "chimewright/mmfconv/stream_smaf_builder.hpp"
 #include "tests/chimewright/mmfconv/smaf_test_bytes.hpp"
 
@@ -21,18 +21,16 @@ Bytes waveChunk(std::size_t dataBytes) {
 
 Bytes build(const Bytes& wave, const char* title, const char* copyright, int limit) {
     Bytes out(bufferSize);
-    const int n = MMFCONV::buildStreamSmaf(wave.data(), static_cast<int>(wave.size()), out.data(),
-                                           bufferSize, title, copyright, limit);
-    out.resize(static_cast<std::size_t>(std::max(n, 0)));
+    out.resize(cw::smaf::buildStreamSmaf(wave, out, title, copyright, limit));
     return out;
 }
 
 // The events of the score track in a built file.
 struct BuiltTrack {
-    MMFCONV::mmmdFile file;
-    MMFCONV::mtrChunk* track() {
+    cw::smaf::File file;
+    cw::smaf::ScoreTrack* track() {
         for (auto& c : file.chunks)
-            if (auto* t = dynamic_cast<MMFCONV::mtrChunk*>(c.get())) return t;
+            if (auto* t = dynamic_cast<cw::smaf::ScoreTrack*>(c.get())) return t;
         return nullptr;
     }
 };
@@ -91,8 +89,8 @@ TEST(StreamSmafBuilder, LengthInTicksReachesGateAndEndOnBothSidesOfTheTemplateSw
     for (const Case c : {Case{8 * 4 * 0x3FFF - 4, 0x3FFF}, Case{8 * 4 * 0x4000 - 4, 0x4000}}) {
         const Bytes image = build(waveChunk(c.dataBytes), "t", nullptr, 800000);
         ASSERT_FALSE(image.empty());
-        BuiltTrack built{MMFCONV::mmmdFile(image.data(), image.size())};
-        MMFCONV::mtrChunk* track = built.track();
+        BuiltTrack built{cw::smaf::File(image.data(), image.size())};
+        cw::smaf::ScoreTrack* track = built.track();
         ASSERT_TRUE(track);
         const auto& events = track->events;
         ASSERT_GE(events.size(), 3u);
@@ -110,7 +108,7 @@ TEST(StreamSmafBuilder, LongWaveIsCutInTwoPassesToTheLimit) {
     // The first pass cuts the wave chunk to 6000 bytes; the file overshoots by what surrounds
     // the wave, and the second pass cuts exactly that.
     ASSERT_EQ(image.size(), 6000u);
-    BuiltTrack built{MMFCONV::mmmdFile(image.data(), image.size())};
+    BuiltTrack built{cw::smaf::File(image.data(), image.size())};
     ASSERT_TRUE(built.track() && built.track()->parsedStream);
     const Bytes& kept = built.track()->parsedStream->bytes;
     const std::size_t overhead = 6000 - kept.size();
@@ -125,7 +123,7 @@ TEST(StreamSmafBuilder, WaveThatFitsIsKeptWhole) {
     const Bytes image = build(wave, "t", nullptr, 6000);
     ASSERT_FALSE(image.empty());
     EXPECT_LE(image.size(), 6000u);
-    BuiltTrack built{MMFCONV::mmmdFile(image.data(), image.size())};
+    BuiltTrack built{cw::smaf::File(image.data(), image.size())};
     EXPECT_EQ(built.track()->parsedStream->bytes, wave);
 }
 
@@ -138,7 +136,5 @@ TEST(StreamSmafBuilder, RefusesWhatItCannotBuild) {
     EXPECT_TRUE(build(wave, "t", "c", 15).empty());
     // An output buffer too small for the file.
     Bytes out(100);
-    EXPECT_EQ(MMFCONV::buildStreamSmaf(wave.data(), static_cast<int>(wave.size()), out.data(), 100,
-                                       "t", "c", 6000),
-              0);
+    EXPECT_EQ(cw::smaf::buildStreamSmaf(wave, out, "t", "c", 6000), 0u);
 }

@@ -7,26 +7,26 @@
 // is also offered as an "Awa" chunk in parsedStream.
 #pragma once
 
+#include "chimewright/mmfconv/chunk.hpp"
 #include "chimewright/mmfconv/exclusive.hpp"
-#include "chimewright/mmfconv/mmmd_chunk.hpp"
-#include "chimewright/mmfconv/mtsq_note.hpp"
+#include "chimewright/mmfconv/sequence_entry.hpp"
 
 #include <array>
 #include <memory>
 #include <vector>
 
-namespace MMFCONV {
+namespace cw::smaf {
 
-class mtrChunk : public mmmdChunk {
-public:
+class ScoreTrack : public Chunk {
+  public:
     // `chunkBytes` is the whole chunk; its body must hold the header and channel status
     // (see headerFits).
-    mtrChunk(const unsigned char* chunkBytes, std::size_t count);
-    ~mtrChunk() override;
+    ScoreTrack(const unsigned char* chunkBytes, std::size_t count);
+    ~ScoreTrack() override;
 
     static bool headerFits(const unsigned char* chunkBytes, std::size_t count);
 
-    int write(unsigned char* out, int capacity) override;
+    void write(suite::ByteImage& out) override;
     int size() const override;
 
     bool isMobile() const { return formatType != 0; }
@@ -38,7 +38,7 @@ public:
     // triggers the stream at each start time and takes a copy of waveChunk as the stream.
     // Returns false (and changes nothing) for a handy-phone track.
     bool attachStream(const std::vector<int>& startTimesMs, double durationMs,
-                      const mmmdChunk& waveChunk);
+                      const Chunk& waveChunk);
 
     int trackNumber = 0;
     unsigned char formatType = 0;
@@ -47,17 +47,17 @@ public:
     unsigned char gateTimebase = 0;
     // One byte per channel; format type 0 keeps its four nibbles in the first four.
     std::array<unsigned char, 16> channelStatus{};
-    std::vector<std::unique_ptr<mmmdChunk>> otherSubchunks;
-    std::vector<std::unique_ptr<exclusive>> setup;
-    std::vector<std::unique_ptr<mtsqNote>> events;
-    std::unique_ptr<mmmdChunk> stream; // an "Awa" chunk, written as "Mtsp"
-    std::unique_ptr<mmmdChunk> parsedStream;
-    std::vector<std::unique_ptr<mmmdChunk>> parsedStreamChunks; // "Mtsp" as read
+    std::vector<std::unique_ptr<Chunk>> otherSubchunks;
+    std::vector<std::unique_ptr<Exclusive>> setup;
+    std::vector<std::unique_ptr<SequenceEntry>> events;
+    std::unique_ptr<Chunk> stream; // an "Awa" chunk, written as "Mtsp"
+    std::unique_ptr<Chunk> parsedStream;
+    std::vector<std::unique_ptr<Chunk>> parsedStreamChunks; // "Mtsp" as read
     bool usesSeekInfo = false;
     int startTime = 0; // ticks
     int stopTime = 0;
 
-private:
+  private:
     int headerSize() const { return isMobile() ? 28 : 14; }
     void parseSeekInfo(const unsigned char* chunk, std::size_t length, bool beforeSequence);
     void parseSetup(const unsigned char* body, std::size_t length);
@@ -69,4 +69,4 @@ private:
     std::uint32_t seekStop_ = 0;
 };
 
-} // namespace MMFCONV
+} // namespace cw::smaf

@@ -1,11 +1,10 @@
-#include "chimewright/mmfconv/cnti_chunk.hpp"
+#include "chimewright/mmfconv/contents_info_chunk.hpp"
 
-#include "chimewright/mmfconv/byte_writer.hpp"
 #include "shared/smaf_tags.hpp"
 
 #include <cstring>
 
-namespace MMFCONV {
+namespace cw::smaf {
 
 namespace {
 
@@ -34,7 +33,7 @@ std::string makeOptionTag(const char* name, const char* value) {
     const std::string escaped = suite::escapeSmafTagValue(value, suite::SmafTagBytes::single);
     for (std::size_t i = 0; i < escaped.size();) {
         const std::size_t unit = escaped[i] == '\\' ? 2 : 1; // never split an escape pair
-        if (tag.size() + unit > maxTagLength - 1) break; // room for the closing comma
+        if (tag.size() + unit > maxTagLength - 1) break;     // room for the closing comma
         tag.append(escaped, i, unit);
         i += unit;
     }
@@ -42,8 +41,8 @@ std::string makeOptionTag(const char* name, const char* value) {
     return tag;
 }
 
-cntiChunk::cntiChunk(const unsigned char* chunkBytes, std::size_t count)
-    : mmmdChunk(chunkBytes, count) {
+ContentsInfoChunk::ContentsInfoChunk(const unsigned char* chunkBytes, std::size_t count)
+    : Chunk(chunkBytes, count) {
     contentsClass = chunkBytes[8];
     contentsType = chunkBytes[9];
     codeType = chunkBytes[10];
@@ -55,31 +54,25 @@ cntiChunk::cntiChunk(const unsigned char* chunkBytes, std::size_t count)
     tags = splitOptionText(parsedOptionText_);
 }
 
-cntiChunk::~cntiChunk() = default;
+ContentsInfoChunk::~ContentsInfoChunk() = default;
 
-std::string cntiChunk::optionText() const {
+std::string ContentsInfoChunk::optionText() const {
     if (useOpda) return {};
     return keepsParsedText_ ? parsedOptionText_ : titleTag + copyrightTag;
 }
 
-int cntiChunk::size() const { return headerSize + static_cast<int>(optionText().size()); }
-
-int cntiChunk::write(unsigned char* out, int capacity) {
-    const int length = size();
-    if (capacity < length) return 0;
-    ByteWriter w(out);
-    w.text("CNTI");
-    w.be32(static_cast<std::uint32_t>(length - 8));
-    w.byte(contentsClass);
-    w.byte(contentsType);
-    w.byte(codeType);
-    w.byte(copyStatus);
-    w.byte(copyCount);
-    w.text(optionText());
-    return w.written();
+int ContentsInfoChunk::size() const {
+    return headerSize + static_cast<int>(optionText().size());
 }
 
-void cntiChunk::setContentsInfo(const char* title, const char* copyright, bool opda) {
+void ContentsInfoChunk::write(suite::ByteImage& out) {
+    const std::size_t sizeAt = out.openChunk("CNTI");
+    out.put({contentsClass, contentsType, codeType, copyStatus, copyCount});
+    out.put(optionText());
+    out.closeChunk(sizeAt);
+}
+
+void ContentsInfoChunk::setContentsInfo(const char* title, const char* copyright, bool opda) {
     contentsClass = 0;
     codeType = 0;
     copyCount = 0;
@@ -95,4 +88,4 @@ void cntiChunk::setContentsInfo(const char* title, const char* copyright, bool o
     copyrightTag = copyright ? makeOptionTag("CR:", copyright) : std::string();
 }
 
-} // namespace MMFCONV
+} // namespace cw::smaf

@@ -1,12 +1,12 @@
 // The edits that turn a score track into one that plays a stream wave on channel 9.
-#include "chimewright/mmfconv/mtr_chunk.hpp"
+#include "chimewright/mmfconv/score_track.hpp"
 
 #include "shared/smaf_numbers.hpp"
 
 #include <algorithm>
 #include <array>
 
-namespace MMFCONV {
+namespace cw::smaf {
 
 namespace {
 
@@ -20,41 +20,41 @@ struct ChannelUse {
     int notes = 0;
 };
 
-bool isChannel9Setting(const mtsqNote& note) {
+bool isChannel9Setting(const SequenceEntry& note) {
     if (note.eventLength() <= 1) return false;
     const unsigned first = note.eventBytes()[0];
     return first == 0xA9 || first == 0xB9 || first == 0xC9 || first == 0xD9 || first == 0xE9;
 }
 
-unsigned firstByte(const mtsqNote& note) {
+unsigned firstByte(const SequenceEntry& note) {
     return note.eventLength() > 0 ? note.eventBytes()[0] : 0u;
 }
 
-bool isNoteEvent(const mtsqNote& note) {
+bool isNoteEvent(const SequenceEntry& note) {
     const unsigned first = firstByte(note);
     return first >= 0x80 && first <= 0x9F;
 }
 
 // Where the stream's settings go: before the first control change, else the first program
 // change, else the first note, else at the start.
-std::size_t setupInsertionPoint(const std::vector<std::unique_ptr<mtsqNote>>& events) {
+std::size_t setupInsertionPoint(const std::vector<std::unique_ptr<SequenceEntry>>& events) {
     auto find = [&](auto predicate) {
         return static_cast<std::size_t>(
             std::find_if(events.begin(), events.end(), [&](auto& e) { return predicate(*e); }) -
             events.begin());
     };
-    std::size_t at = find([](const mtsqNote& e) {
+    std::size_t at = find([](const SequenceEntry& e) {
         return e.eventLength() == 3 && (firstByte(e) & 0xF0) == 0xB0;
     });
     if (at == events.size())
-        at = find([](const mtsqNote& e) {
+        at = find([](const SequenceEntry& e) {
             return e.eventLength() == 2 && (firstByte(e) & 0xF0) == 0xC0;
         });
     if (at == events.size()) at = find(isNoteEvent);
     return at == events.size() ? 0 : at;
 }
 
-std::array<ChannelUse, 16> channelTable(const std::vector<std::unique_ptr<mtsqNote>>& events) {
+std::array<ChannelUse, 16> channelTable(const std::vector<std::unique_ptr<SequenceEntry>>& events) {
     std::array<ChannelUse, 16> table{};
     for (const auto& note : events) {
         if (note->eventLength() < 2) continue;
@@ -75,7 +75,8 @@ std::array<ChannelUse, 16> channelTable(const std::vector<std::unique_ptr<mtsqNo
             use.program = e[1];
             use.used = true;
             break;
-        default: break;
+        default:
+            break;
         }
     }
     return table;
@@ -83,34 +84,37 @@ std::array<ChannelUse, 16> channelTable(const std::vector<std::unique_ptr<mtsqNo
 
 } // namespace
 
-void mtrChunk::insertStreamSetup() {
+void ScoreTrack::insertStreamSetup() {
     std::erase_if(events, [](const auto& note) { return isChannel9Setting(*note); });
 
     const std::size_t at = setupInsertionPoint(events);
-    std::vector<std::unique_ptr<mtsqNote>> settings;
-    for (int i = 0; i < 5; ++i) settings.push_back(std::make_unique<mtsqNote>(isMobile()));
+    std::vector<std::unique_ptr<SequenceEntry>> settings;
+    for (int i = 0; i < 5; ++i)
+        settings.push_back(std::make_unique<SequenceEntry>(isMobile()));
     settings[0]->setBankSelect(0, streamChannel, 125);
     settings[1]->setBankSelectLsb(0, streamChannel, 0);
     settings[2]->setProgram(0, streamChannel, 0);
     settings[3]->setControl(0, streamChannel, 7, 125); // volume
     settings[4]->setControl(0, streamChannel, 10, 64); // pan: centre
     events.insert(events.begin() + static_cast<std::ptrdiff_t>(at),
-                  std::make_move_iterator(settings.begin()), std::make_move_iterator(settings.end()));
+                  std::make_move_iterator(settings.begin()),
+                  std::make_move_iterator(settings.end()));
 }
 
-bool mtrChunk::attachStream(const std::vector<int>& startTimesMs, double durationMs,
-                            const mmmdChunk& waveChunk) {
+bool ScoreTrack::attachStream(const std::vector<int>& startTimesMs, double durationMs,
+                              const Chunk& waveChunk) {
     if (!isMobile() || waveChunk.size() < 8) return false;
 
     const std::array<ChannelUse, 16> channels = channelTable(events);
 
     // Take out the old voice and stream set-up, remembering the last voice definition.
-    const exclusive* voice = nullptr;
-    std::vector<std::unique_ptr<exclusive>> removed;
+    const suite::SmafExclusiveInfo* voice = nullptr;
+    std::vector<std::unique_ptr<Exclusive>> removed;
     for (auto it = setup.begin(); it != setup.end();) {
-        exclusive& message = **it;
-        if (message.isVoice || message.isStreamWave || message.isSetupEnd) {
-            if (message.isVoice) voice = &message;
+        Exclusive& message = **it;
+        const suite::SmafExclusiveInfo& info = message.info();
+        if (info.isVoice || info.isStreamWave || info.isSetupEnd) {
+            if (info.isVoice) voice = &info;
             removed.push_back(std::move(*it));
             it = setup.erase(it);
         } else {
@@ -148,7 +152,7 @@ bool mtrChunk::attachStream(const std::vector<int>& startTimesMs, double duratio
         long long time = 0;
         bool referenceSeen = false;
         for (std::size_t i = 0; i < events.size() && next < startTimesMs.size(); ++i) {
-            mtsqNote& note = *events[i];
+            SequenceEntry& note = *events[i];
             const int duration = std::max(note.duration(), 0);
             time += static_cast<long long>(duration) * tD;
             bool inserted = false;
@@ -158,7 +162,7 @@ bool mtrChunk::attachStream(const std::vector<int>& startTimesMs, double duratio
                 const long long remaining = std::max(events[i]->duration(), 0);
                 const long long before = time - remaining * tD;
                 const long long n = std::max<long long>((startTimesMs[next] - before) / tD, 0);
-                auto trigger = std::make_unique<mtsqNote>(true);
+                auto trigger = std::make_unique<SequenceEntry>(true);
                 const unsigned char play[] = {0x99, 0x00, 0x7F};
                 trigger->setEvent(play, 3);
                 trigger->setDuration(static_cast<int>(n));
@@ -170,13 +174,13 @@ bool mtrChunk::attachStream(const std::vector<int>& startTimesMs, double duratio
                 inserted = true;
             }
             if (inserted) continue;
-            const mtsqNote& checked = *events[i];
+            const SequenceEntry& checked = *events[i];
             if (usesSeekInfo ? checked.startMark() : isNoteEvent(checked)) referenceSeen = true;
         }
     }
 
-    stream = std::make_unique<mmmdChunk>(waveChunk);
+    stream = std::make_unique<Chunk>(waveChunk);
     return true;
 }
 
-} // namespace MMFCONV
+} // namespace cw::smaf

@@ -4,50 +4,50 @@
 // kept and written back after the groups.
 #pragma once
 
-#include "chimewright/mmfconv/mmmd_chunk.hpp"
+#include "chimewright/mmfconv/chunk.hpp"
 
 #include <memory>
 #include <string_view>
 #include <vector>
 
-namespace MMFCONV {
+namespace cw::smaf {
 
-class dchField {
-public:
+class DataField {
+  public:
     // `fieldBytes`: tag, length and value.
-    dchField(const unsigned char* fieldBytes, std::size_t count);
+    DataField(const unsigned char* fieldBytes, std::size_t count);
     // A new field; the value is cut to 65535 bytes.
-    dchField(const char* tag, std::string_view value);
-    virtual ~dchField();
+    DataField(const char* tag, std::string_view value);
+    virtual ~DataField();
 
     virtual const unsigned char* data() const;
     virtual int size() const;
-    virtual int write(unsigned char* out, int capacity);
+    virtual void write(suite::ByteImage& out);
 
     bool hasTag(const char* tag) const;
 
     Bytes bytes;
 };
 
-struct DchGroup {
+struct DataGroup {
     int codeType = 0;
-    std::vector<std::unique_ptr<dchField>> fields;
+    std::vector<std::unique_ptr<DataField>> fields;
     bool hasTitle = false;
     bool hasCopyright = false;
 
     int size() const; // "Dch", code type, size and the fields
-    int write(unsigned char* out, int capacity) const;
+    void write(suite::ByteImage& out) const;
     void refreshFlags();
     void removeFirst(const char* tag);
 };
 
-class opdaChunk : public mmmdChunk {
-public:
-    opdaChunk(); // empty: 8 bytes
-    opdaChunk(const unsigned char* chunkBytes, std::size_t count);
-    ~opdaChunk() override;
+class OptionalDataChunk : public Chunk {
+  public:
+    OptionalDataChunk(); // empty: 8 bytes
+    OptionalDataChunk(const unsigned char* chunkBytes, std::size_t count);
+    ~OptionalDataChunk() override;
 
-    int write(unsigned char* out, int capacity) override;
+    void write(suite::ByteImage& out) override;
     int size() const override;
 
     // Puts "ST" (first) and "CR" (last) into the first group below code type 0x80 and takes
@@ -55,8 +55,8 @@ public:
     // code type 0 is put first. Null pointers are absent texts; both absent: no change.
     void setTexts(const char* title, const char* copyright);
 
-    std::vector<std::unique_ptr<DchGroup>> groups;
+    std::vector<std::unique_ptr<DataGroup>> groups;
     Bytes trailingBytes;
 };
 
-} // namespace MMFCONV
+} // namespace cw::smaf

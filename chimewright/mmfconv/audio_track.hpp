@@ -2,28 +2,28 @@
 // "Awa" + wave number, ...), all kept and written back as they are.
 #pragma once
 
-#include "chimewright/mmfconv/mmmd_chunk.hpp"
+#include "chimewright/mmfconv/chunk.hpp"
 
 #include <array>
 #include <memory>
 #include <vector>
 
-namespace MMFCONV {
+namespace cw::smaf {
 
-class atrChunk : public mmmdChunk {
-public:
+class AudioTrack : public Chunk {
+  public:
     // `chunkBytes` is the whole chunk, with at least the six header bytes in its body.
-    atrChunk(const unsigned char* chunkBytes, std::size_t count);
-    ~atrChunk() override;
+    AudioTrack(const unsigned char* chunkBytes, std::size_t count);
+    ~AudioTrack() override;
 
-    int write(unsigned char* out, int capacity) override;
+    void write(suite::ByteImage& out) override;
     int size() const override;
 
     int trackNumber = 0;
     // format type, sequence type, wave type (0x11: 8000 Hz, 0x10: 4000 Hz), second wave-type
     // byte, duration and gate-time timebase codes
     std::array<unsigned char, 6> header{0x00, 0x00, 0x11, 0x00, 0x02, 0x02};
-    std::vector<std::unique_ptr<mmmdChunk>> subchunks;
+    std::vector<std::unique_ptr<Chunk>> subchunks;
 };
 
-} // namespace MMFCONV
+} // namespace cw::smaf

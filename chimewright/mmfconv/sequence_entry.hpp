@@ -3,25 +3,26 @@
 // Durations and gate times of -1 are absent: such parts are not written.
 #pragma once
 
-#include "chimewright/mmfconv/mmmd_chunk.hpp"
+#include "chimewright/mmfconv/chunk.hpp"
 
 #include <initializer_list>
+#include <span>
 
-namespace MMFCONV {
+namespace cw::smaf {
 
-class mtsqNote {
-public:
-    explicit mtsqNote(bool mobile);
+class SequenceEntry {
+  public:
+    explicit SequenceEntry(bool mobile);
 
-    virtual ~mtsqNote();
+    virtual ~SequenceEntry();
     // Reads one entry from the start of `bytes`; returns the bytes consumed, or 0 when fewer
     // than three bytes remain or they do not hold a complete entry.
     virtual int parse(const unsigned char* bytes, std::size_t length);
     virtual int encodedSize() const;
-    // Writes duration, event and gate time. Writing stops at the first part for which the
-    // capacity has no room, so what is written is always a prefix of the entry. Returns the
-    // bytes written.
-    virtual int write(unsigned char* out, int capacity) const;
+    // Writes duration, event and gate time. Writing stops at the first part for which `out`
+    // has no room, so what is written is always a prefix of the entry. Returns the bytes
+    // written.
+    virtual std::size_t write(std::span<unsigned char> out) const;
     virtual int duration() const;
     virtual int gateTime() const;
     virtual void setDuration(int value);
@@ -50,7 +51,7 @@ public:
     bool eventIs(std::initializer_list<unsigned char> pattern) const;
     bool eventStartsWith(std::initializer_list<unsigned char> prefix) const;
 
-private:
+  private:
     bool mobile_;
     int duration_ = -1;
     int gateTime_ = -1;
@@ -62,4 +63,4 @@ private:
     void setWholeEvent(int duration, int channel, std::initializer_list<unsigned char> bytes);
 };
 
-} // namespace MMFCONV
+} // namespace cw::smaf

@@ -1,18 +1,21 @@
-#include "chimewright/mmfconv/mtr_chunk.hpp"
+#include "chimewright/mmfconv/score_track.hpp"
 
-#include "chimewright/mmfconv/byte_writer.hpp"
+#include "shared/byte_order.hpp"
+#include "shared/smaf_chunks.hpp"
 
 #include <algorithm>
 #include <cstring>
 
-namespace MMFCONV {
+namespace cw::smaf {
 
 namespace {
 
 constexpr int streamRate = 16000;
 constexpr unsigned char streamWaveType = 0x20; // mono 4-bit ADPCM
 
-int statusBytes(unsigned char formatType) { return formatType != 0 ? 16 : 2; }
+int statusBytes(unsigned char formatType) {
+    return formatType != 0 ? 16 : 2;
+}
 
 // Offsets of "st:" / "sp:" values in a seek-information chunk, each followed by a 32-bit value.
 template <class Visit>
@@ -33,12 +36,12 @@ void forEachSeekTag(const unsigned char* chunk, std::size_t length, std::size_t 
 
 } // namespace
 
-bool mtrChunk::headerFits(const unsigned char* chunkBytes, std::size_t count) {
+bool ScoreTrack::headerFits(const unsigned char* chunkBytes, std::size_t count) {
     return count >= 12 && count >= static_cast<std::size_t>(12 + statusBytes(chunkBytes[8]));
 }
 
-mtrChunk::mtrChunk(const unsigned char* chunkBytes, std::size_t count)
-    : mmmdChunk(chunkBytes, count) {
+ScoreTrack::ScoreTrack(const unsigned char* chunkBytes, std::size_t count)
+    : Chunk(chunkBytes, count) {
     trackNumber = chunkBytes[3];
     formatType = chunkBytes[8];
     sequenceType = chunkBytes[9];
@@ -54,32 +57,31 @@ mtrChunk::mtrChunk(const unsigned char* chunkBytes, std::size_t count)
     }
 
     bool sequenceSeen = false;
-    std::size_t offset = static_cast<std::size_t>(headerSize());
-    while (offset < count) {
-        const unsigned char* sub = chunkBytes + offset;
-        const std::size_t length = fittingChunkLength(sub, count - offset);
-        if (length == 0) break;
-        if (chunkIdIs(sub, "MspI", 4)) {
+    const auto from = static_cast<std::size_t>(headerSize());
+    for (const suite::SmafChunk& chunk : suite::smafChunks({chunkBytes, count}, from)) {
+        const unsigned char* sub = chunk.whole.data();
+        const std::size_t length = chunk.whole.size();
+        if (chunk.idIs("MspI")) {
             parseSeekInfo(sub, length, !sequenceSeen);
-            otherSubchunks.push_back(std::make_unique<mmmdChunk>(sub, length));
-        } else if (chunkIdIs(sub, "Mtsu", 4)) {
+            otherSubchunks.push_back(std::make_unique<Chunk>(sub, length));
+        } else if (chunk.idIs("Mtsu")) {
             parseSetup(sub + 8, length - 8);
-        } else if (chunkIdIs(sub, "Mtsq", 4)) {
+        } else if (chunk.idIs("Mtsq")) {
             parseSequence(sub + 8, length - 8);
             sequenceSeen = true;
-        } else if (chunkIdIs(sub, "Mtsp", 4)) {
+        } else if (chunk.idIs("Mtsp")) {
             parseStream(sub + 8, length - 8);
-            parsedStreamChunks.push_back(std::make_unique<mmmdChunk>(sub, length));
+            parsedStreamChunks.push_back(std::make_unique<Chunk>(sub, length));
         } else {
-            otherSubchunks.push_back(std::make_unique<mmmdChunk>(sub, length));
+            otherSubchunks.push_back(std::make_unique<Chunk>(sub, length));
         }
-        offset += length;
     }
 }
 
-mtrChunk::~mtrChunk() = default;
+ScoreTrack::~ScoreTrack() = default;
 
-void mtrChunk::parseSeekInfo(const unsigned char* chunk, std::size_t length, bool beforeSequence) {
+void ScoreTrack::parseSeekInfo(const unsigned char* chunk, std::size_t length,
+                               bool beforeSequence) {
     if (!beforeSequence) return;
     bool start = false, stop = false;
     forEachSeekTag(chunk, length, 7, [&](bool isStart, std::size_t valueAt) {
@@ -91,30 +93,30 @@ void mtrChunk::parseSeekInfo(const unsigned char* chunk, std::size_t length, boo
     usesSeekInfo = start && stop;
 }
 
-void mtrChunk::parseSetup(const unsigned char* body, std::size_t length) {
+void ScoreTrack::parseSetup(const unsigned char* body, std::size_t length) {
     std::size_t offset = 0;
     while (offset < length) {
-        auto message = std::make_unique<exclusive>(isMobile());
-        const int consumed = message->parse(body + offset, length - offset);
+        auto message = std::make_unique<Exclusive>(isMobile());
+        const std::size_t consumed = message->parse({body + offset, length - offset});
         if (consumed == 0) break;
         setup.push_back(std::move(message));
-        offset += static_cast<std::size_t>(consumed);
+        offset += consumed;
     }
 }
 
-void mtrChunk::parseSequence(const unsigned char* body, std::size_t length) {
+void ScoreTrack::parseSequence(const unsigned char* body, std::size_t length) {
     // Offsets count from the sub-chunk header, as the seek values do plus 8.
     const std::uint64_t startEnd = std::uint64_t{seekStart_} + 8;
     const std::uint64_t stopEnd = std::uint64_t{seekStop_} + 8;
     std::uint64_t offset = 8;
     long long ticks = 0;
-    mtsqNote* started = nullptr;
-    mtsqNote* stopped = nullptr;
+    SequenceEntry* started = nullptr;
+    SequenceEntry* stopped = nullptr;
     const std::size_t first = events.size();
 
     std::size_t pos = 0;
     while (pos < length) {
-        auto note = std::make_unique<mtsqNote>(isMobile());
+        auto note = std::make_unique<SequenceEntry>(isMobile());
         const int consumed = note->parse(body + pos, length - pos);
         if (consumed == 0) break;
         const std::uint64_t end = offset + static_cast<std::uint64_t>(consumed);
@@ -144,12 +146,13 @@ void mtrChunk::parseSequence(const unsigned char* body, std::size_t length) {
     stopped->setStopMark(true);
 }
 
-void mtrChunk::parseStream(const unsigned char* body, std::size_t length) {
-    const std::size_t waveLength = fittingChunkLength(body, length);
-    if (waveLength < 11 || !chunkIdIs(body, "Mwa", 3)) return;
+void ScoreTrack::parseStream(const unsigned char* body, std::size_t length) {
+    const auto mwa = suite::smafChunkAt({body, length}, 0);
+    if (!mwa || mwa->whole.size() < 11 || !mwa->idIs("Mwa")) return;
+    const std::size_t waveLength = mwa->whole.size();
     // Kept as an "Awa" chunk: wave type and rate move out of the data.
     const std::size_t dataLength = waveLength - 11;
-    auto wave = std::make_unique<mmmdChunk>();
+    auto wave = std::make_unique<Chunk>();
     wave->bytes.resize(8 + dataLength);
     std::memcpy(wave->bytes.data(), "Awa\x01", 4);
     suite::writeBe32(wave->bytes.data() + 4, static_cast<std::uint32_t>(dataLength));
@@ -160,20 +163,24 @@ void mtrChunk::parseStream(const unsigned char* body, std::size_t length) {
     parsedStream = std::move(wave);
 }
 
-int mtrChunk::size() const {
+int ScoreTrack::size() const {
     int total = headerSize() + 16;
-    for (const auto& sub : otherSubchunks) total += sub->size();
-    for (const auto& message : setup) total += message->size();
-    for (const auto& note : events) total += note->encodedSize();
+    for (const auto& sub : otherSubchunks)
+        total += sub->size();
+    for (const auto& message : setup)
+        total += static_cast<int>(message->size());
+    for (const auto& note : events)
+        total += note->encodedSize();
     if (stream) {
         total += stream->size() + 11;
     } else {
-        for (const auto& sub : parsedStreamChunks) total += sub->size();
+        for (const auto& sub : parsedStreamChunks)
+            total += sub->size();
     }
     return total;
 }
 
-void mtrChunk::refreshSeekInfo() {
+void ScoreTrack::refreshSeekInfo() {
     std::uint32_t offset = 0, startAt = 0, stopAt = 0;
     bool startFound = false;
     for (const auto& note : events) {
@@ -185,7 +192,7 @@ void mtrChunk::refreshSeekInfo() {
         offset += static_cast<std::uint32_t>(note->encodedSize());
     }
     for (auto& sub : otherSubchunks) {
-        if (sub->bytes.size() <= 23 || !chunkIdIs(sub->bytes.data(), "MspI", 4)) continue;
+        if (sub->bytes.size() <= 23 || std::memcmp(sub->bytes.data(), "MspI", 4) != 0) continue;
         unsigned char* chunk = sub->bytes.data();
         forEachSeekTag(chunk, sub->bytes.size(), 8, [&](bool isStart, std::size_t valueAt) {
             suite::writeBe32(chunk + valueAt, isStart ? startAt : stopAt);
@@ -193,53 +200,49 @@ void mtrChunk::refreshSeekInfo() {
     }
 }
 
-int mtrChunk::write(unsigned char* out, int capacity) {
-    const int length = size();
-    if (capacity < length) return 0;
+void ScoreTrack::write(suite::ByteImage& out) {
     refreshSeekInfo();
-
-    ByteWriter w(out);
-    w.text("MTR");
-    w.byte(static_cast<unsigned>(trackNumber));
-    w.be32(static_cast<std::uint32_t>(length - 8));
-    w.byte(formatType);
-    w.byte(sequenceType);
-    w.byte(durationTimebase);
-    w.byte(gateTimebase);
+    const std::size_t sizeAt = out.openChunk("MTR", static_cast<unsigned char>(trackNumber));
+    out.put({formatType, sequenceType, durationTimebase, gateTimebase});
     if (isMobile()) {
-        w.bytes(channelStatus.data(), channelStatus.size());
+        out.put(channelStatus);
     } else {
-        w.byte(unsigned(channelStatus[0] & 0x0F) << 4 | (channelStatus[1] & 0x0F));
-        w.byte(unsigned(channelStatus[2] & 0x0F) << 4 | (channelStatus[3] & 0x0F));
+        // Two channels a byte, four bits each.
+        const auto pair = [&](std::size_t first) {
+            return static_cast<unsigned char>((channelStatus[first] & 0x0F) << 4 |
+                                              (channelStatus[first + 1] & 0x0F));
+        };
+        out.put({pair(0), pair(2)});
     }
-    for (const auto& sub : otherSubchunks) w.skip(sub->write(w.here(), length - w.written()));
+    for (const auto& sub : otherSubchunks)
+        sub->write(out);
 
-    int setupSize = 0;
-    for (const auto& message : setup) setupSize += message->size();
-    w.text("Mtsu");
-    w.be32(static_cast<std::uint32_t>(setupSize));
-    for (const auto& message : setup) w.skip(message->write(w.here(), length - w.written()));
+    const std::size_t setupAt = out.openChunk("Mtsu");
+    for (const auto& message : setup)
+        message->write(out);
+    out.closeChunk(setupAt);
 
-    int sequenceSize = 0;
-    for (const auto& note : events) sequenceSize += note->encodedSize();
-    w.text("Mtsq");
-    w.be32(static_cast<std::uint32_t>(sequenceSize));
-    for (const auto& note : events) w.skip(note->write(w.here(), length - w.written()));
+    const std::size_t sequenceAt = out.openChunk("Mtsq");
+    for (const auto& note : events) {
+        const auto length = static_cast<std::size_t>(note->encodedSize());
+        note->write(out.span(out.reserve(length), length));
+    }
+    out.closeChunk(sequenceAt);
 
     if (stream) {
-        const int c = stream->size();
-        w.text("Mtsp");
-        w.be32(static_cast<std::uint32_t>(c + 3));
-        w.text("Mwa");
-        w.byte(0x01);
-        w.be32(static_cast<std::uint32_t>(c - 5));
-        w.byte(streamWaveType);
-        w.be16(streamRate);
-        w.bytes(stream->data() + 8, static_cast<std::size_t>(c - 8));
+        // The "Awa" chunk's data, after its 8-byte header, as an "Mwa" with type and rate.
+        const std::size_t streamAt = out.openChunk("Mtsp");
+        const std::size_t waveAt = out.openChunk("Mwa", 0x01);
+        out.put(streamWaveType);
+        out.putBe16(streamRate);
+        out.put(std::span<const unsigned char>(stream->bytes).subspan(8));
+        out.closeChunk(waveAt);
+        out.closeChunk(streamAt);
     } else {
-        for (const auto& sub : parsedStreamChunks) w.skip(sub->write(w.here(), length - w.written()));
+        for (const auto& sub : parsedStreamChunks)
+            sub->write(out);
     }
-    return w.written();
+    out.closeChunk(sizeAt);
 }
 
-} // namespace MMFCONV
+} // namespace cw::smaf

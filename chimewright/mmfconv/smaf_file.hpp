@@ -5,23 +5,25 @@
 // counted. The stored and computed check codes are kept, never compared.
 #pragma once
 
-#include "chimewright/mmfconv/mmmd_chunk.hpp"
+#include "chimewright/mmfconv/chunk.hpp"
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-namespace MMFCONV {
+namespace cw::smaf {
 
-class mmmdFile : public mmmdChunk {
-public:
+class File : public Chunk {
+  public:
     // Parses an image. Chunks are taken from offset 8 while header and body fit; the walk
     // stops at the first that does not.
-    mmmdFile(const unsigned char* image, std::size_t length);
-    ~mmmdFile() override;
+    File(const unsigned char* image, std::size_t length);
+    ~File() override;
 
-    int write(unsigned char* out, int capacity) override;
+    void write(suite::ByteImage& out) override;
     int size() const override;
+    // The written image into `out`: its length, or 0 (writing nothing) when it does not fit.
+    std::size_t write(std::span<unsigned char> out);
 
     // Every CNTI gets the texts (or, with useOpda, the optional-data type); the first OPDA is
     // removed, and with useOpda a new one holding the texts follows the first CNTI. Null
@@ -29,17 +31,17 @@ public:
     bool setContentsInfo(const char* title, const char* copyright, bool useOpda);
 
     // Attaches a stream wave to the score track that plays channel 9's bank (see
-    // mtrChunk::attachStream). False when the file has no suitable score track.
+    // ScoreTrack::attachStream). False when the file has no suitable score track.
     bool attachStream(const std::vector<int>& startTimesMs, double durationMs,
-                      const mmmdChunk& waveChunk);
+                      const Chunk& waveChunk);
 
-    std::vector<std::unique_ptr<mmmdChunk>> chunks;
+    std::vector<std::unique_ptr<Chunk>> chunks;
     std::uint16_t storedCrc = 0;
     std::uint16_t computedCrc = 0;
 
-private:
+  private:
     // The chunks that are written, in writing order.
-    std::vector<mmmdChunk*> writtenChunks() const;
+    std::vector<Chunk*> writtenChunks() const;
 };
 
-} // namespace MMFCONV
+} // namespace cw::smaf

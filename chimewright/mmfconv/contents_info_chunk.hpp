@@ -3,21 +3,21 @@
 // replaces its contents.
 #pragma once
 
-#include "chimewright/mmfconv/mmmd_chunk.hpp"
+#include "chimewright/mmfconv/chunk.hpp"
 
 #include <string>
 #include <vector>
 
-namespace MMFCONV {
+namespace cw::smaf {
 
-class cntiChunk : public mmmdChunk {
-public:
-    cntiChunk() = default;
+class ContentsInfoChunk : public Chunk {
+  public:
+    ContentsInfoChunk() = default;
     // `chunkBytes` is the whole chunk, at least 13 bytes.
-    cntiChunk(const unsigned char* chunkBytes, std::size_t count);
-    ~cntiChunk() override;
+    ContentsInfoChunk(const unsigned char* chunkBytes, std::size_t count);
+    ~ContentsInfoChunk() override;
 
-    int write(unsigned char* out, int capacity) override;
+    void write(suite::ByteImage& out) override;
     int size() const override;
 
     // useOpda: the texts go to an optional-data chunk; the type becomes 0x32. Otherwise the
@@ -37,7 +37,7 @@ public:
     std::string copyrightTag; // complete "CR:...," tag, at most 255 bytes
     bool useOpda = false;
 
-private:
+  private:
     std::string parsedOptionText_;
     bool keepsParsedText_ = false;
     std::string optionText() const;
@@ -47,4 +47,4 @@ private:
 // escape pair would be split.
 std::string makeOptionTag(const char* name, const char* value);
 
-} // namespace MMFCONV
+} // namespace cw::smaf
