@@ -4,6 +4,7 @@
 // written is a whole one (its header matches its length).
 #include "chimewright/audio/wav_reader.hpp"
 #include "chimewright/driver/input_check.hpp"
+#include "chimewright/job/temp_names.hpp"
 #include "fuzz/scratch_folder.hpp"
 #include "shared/byte_order.hpp"
 #include "shared/temp_wav.hpp"
@@ -11,6 +12,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -73,8 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     expect(check == 0 || inRange(check, 1004, 1018));
 
     // One reader: a code of its range; on success a whole temporary file, else none at all.
-    auto render = [&](const char* name, auto&& read) {
-        const platform::Path temp = folder / name;
+    auto render = [&](std::string_view name, auto&& read) {
+        const platform::Path temp = folder / std::string(name);
         platform::deleteFile(temp);
         const int code = read();
         expect(code == 0 || inRange(code, 3001, 3014));
@@ -87,12 +90,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         return code;
     };
-    const int code8k = render(cw::temp8kName, [&] {
+    const int code8k = render(cw::tempfile::latest8k, [&] {
         return cw::readWavToTemp8k(input, o.level, o.narrow, o.channelMode, folder);
     });
-    render(cw::temp16kName, [&] { return cw::readWavToTemp16k(input, o.level, o.channelMode, folder); });
-    render(cw::temp32kName, [&] { return cw::readWavToTemp32k(input, o.level, folder); });
-    if (code8k == 0) trim(folder / cw::temp8kName, folder, o);
+    render(cw::tempfile::latest16k, [&] { return cw::readWavToTemp16k(input, o.level, o.channelMode, folder); });
+    render(cw::tempfile::mono32k, [&] { return cw::readWavToTemp32k(input, o.level, folder); });
+    if (code8k == 0) trim(folder / std::string(cw::tempfile::latest8k), folder, o);
     // The trim reads any file it is given; the input itself stands in for a broken one.
     trim(input, folder, o);
     return 0;
