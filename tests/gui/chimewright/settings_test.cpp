@@ -102,10 +102,15 @@ TEST(ChimewrightSettings, PresetsLoadIntoTheRowsAndSaveFromThem) {
 
     // Save writes the rows as they build their flags words; with "Latest" shown it writes nothing.
     clickButton(app.control(ids::save));
-    // m702 is written after every STYLE key.
-    waitUntil([&] { return app.setting("PresetBVOLUME", "m702") == "1.000000"; }, "PresetB saved");
-    EXPECT_EQ(app.setting("PresetBSTYLE", "n503"), "640");
-    EXPECT_EQ(app.setting("PresetBVOLUME", "n503"), "0.250000");
+    // The program rewrites the file for every key it saves, so a read while it still saves may
+    // find the file cut short: wait for the keys themselves.
+    waitUntil(
+        [&] {
+            return app.setting("PresetBVOLUME", "m702") == "1.000000" &&
+                   app.setting("PresetBSTYLE", "n503") == "640" &&
+                   app.setting("PresetBVOLUME", "n503") == "0.250000";
+        },
+        "PresetB saved: n503 as STYLE 640 and VOLUME 0.25, m702 at 1.0");
     ::SendMessageW(presets, CB_SETCURSEL, 0, 0);
     postCommand(app.window, ids::presetBox, CBN_SELCHANGE, presets);
     waitUntil([&] { return windowText(app.control(3021)) == L"n503(100%)"; }, "Latest's n503");
