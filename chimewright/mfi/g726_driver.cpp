@@ -1,12 +1,12 @@
 // The G.726 writer: inline, single-track, four-track or "adat" file as the row says; the
 // row's codes for a temporary file that cannot be opened, a too large inline file and a file
 // that cannot be written.
-#include "chimewright/mfi/g726_adat_voice.hpp"
-#include "chimewright/mfi/g726_four_track_writer.hpp"
-#include "chimewright/mfi/g726_layout.hpp"
-#include "chimewright/mfi/g726_single_track_writer.hpp"
-#include "chimewright/mfi/g726_voice.hpp"
-#include "chimewright/mfi/inline_voice_writer.hpp"
+#include "chimewright/mfi/forms/g726_adat_voice.hpp"
+#include "chimewright/mfi/forms/g726_four_track_writer.hpp"
+#include "chimewright/mfi/forms/g726_layout.hpp"
+#include "chimewright/mfi/forms/g726_single_track_writer.hpp"
+#include "chimewright/mfi/voice/g726_voice.hpp"
+#include "chimewright/mfi/forms/inline_voice_writer.hpp"
 #include "chimewright/mfi/mfi_drivers.hpp"
 #include "chimewright/mfi/step_driver.hpp"
 #include "shared/mfi_format.hpp"

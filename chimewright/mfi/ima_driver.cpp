@@ -1,8 +1,8 @@
 // The IMA writer: four-track (records headed F1 08 00 0F or 11 11 00 00) or "adat" "0400"
 // file as the row says.
-#include "chimewright/mfi/ima_adat_voice.hpp"
-#include "chimewright/mfi/ima_four_track_writer.hpp"
-#include "chimewright/mfi/ima_voice.hpp"
+#include "chimewright/mfi/forms/ima_adat_voice.hpp"
+#include "chimewright/mfi/forms/ima_four_track_writer.hpp"
+#include "chimewright/mfi/voice/ima_voice.hpp"
 #include "chimewright/mfi/mfi_drivers.hpp"
 
 namespace cw {

@@ -2,11 +2,11 @@
 // "0200" form (vendor from the row), the vendor 0x11 short or block form or the vendor 0x31
 // form as the row says.
 #include "chimewright/mfi/mfi_drivers.hpp"
-#include "chimewright/mfi/single_rest_writer.hpp"
+#include "chimewright/mfi/forms/single_rest_writer.hpp"
 #include "chimewright/mfi/step_driver.hpp"
-#include "chimewright/mfi/step_voice.hpp"
-#include "chimewright/mfi/vendor11_writer.hpp"
-#include "chimewright/mfi/vendor31_writer.hpp"
+#include "chimewright/mfi/voice/step_voice.hpp"
+#include "chimewright/mfi/forms/vendor11_writer.hpp"
+#include "chimewright/mfi/forms/vendor31_writer.hpp"
 #include "shared/mfi_format.hpp"
 
 namespace cw {

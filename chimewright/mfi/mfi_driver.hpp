@@ -4,8 +4,8 @@
 
 #include "chimewright/job/target_table.hpp"
 #include "chimewright/job/temp_wav_set.hpp"
-#include "chimewright/mfi/mfi_texts.hpp"
-#include "chimewright/mfi/mfi_writer_inputs.hpp"
+#include "chimewright/mfi/forms/mfi_texts.hpp"
+#include "chimewright/mfi/forms/mfi_writer_inputs.hpp"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,11 +1,11 @@
 // The conditioned step-ADPCM writer: high nibble first, inline, block, stereo block or "adat"
 // file as the row says.
-#include "chimewright/mfi/block_voice_writer.hpp"
-#include "chimewright/mfi/inline_voice_writer.hpp"
+#include "chimewright/mfi/forms/block_voice_writer.hpp"
+#include "chimewright/mfi/forms/inline_voice_writer.hpp"
 #include "chimewright/mfi/mfi_drivers.hpp"
-#include "chimewright/mfi/step_adat_voice.hpp"
+#include "chimewright/mfi/voice/step_adat_voice.hpp"
 #include "chimewright/mfi/step_driver.hpp"
-#include "chimewright/mfi/step_voice.hpp"
+#include "chimewright/mfi/voice/step_voice.hpp"
 #include "shared/mfi_format.hpp"
 
 namespace cw {

@@ -1,7 +1,7 @@
 // The G.726 writers' rate bytes and the player's rate tables come from one list of selectors:
 // every selector written reads back as the rate and code width it was written for, and every
 // G.726 selector the player knows is the one the writers choose for what it reads as.
-#include "chimewright/mfi/g726_layout.hpp"
+#include "chimewright/mfi/forms/g726_layout.hpp"
 #include "shared/mfi_rate_selectors.hpp"
 #include "voxreel/model/rate_tables.hpp"
 

@@ -1,10 +1,10 @@
 // The G.726 writers (four-track, single-track, inline vendor 0x61, "adat" "0400" and "0500")
 // against bytes written out by hand from the MFi layout.
-#include "chimewright/mfi/g726_adat_voice.hpp"
-#include "chimewright/mfi/g726_four_track_writer.hpp"
-#include "chimewright/mfi/g726_layout.hpp"
-#include "chimewright/mfi/g726_single_track_writer.hpp"
-#include "chimewright/mfi/inline_voice_writer.hpp"
+#include "chimewright/mfi/forms/g726_adat_voice.hpp"
+#include "chimewright/mfi/forms/g726_four_track_writer.hpp"
+#include "chimewright/mfi/forms/g726_layout.hpp"
+#include "chimewright/mfi/forms/g726_single_track_writer.hpp"
+#include "chimewright/mfi/forms/inline_voice_writer.hpp"
 #include "tests/chimewright/mfi/family_voice_reader.hpp"
 #include "tests/chimewright/mfi/golden_bytes.hpp"
 

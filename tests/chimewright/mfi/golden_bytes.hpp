@@ -1,7 +1,7 @@
 // Expected MFi bytes written out by hand from the layout: ids, big-endian numbers, raw bytes.
 #pragma once
 
-#include "chimewright/mfi/mfi_writer_inputs.hpp"
+#include "chimewright/mfi/forms/mfi_writer_inputs.hpp"
 
 #include <cstdint>
 #include <initializer_list>

@@ -1,8 +1,8 @@
 // The IMA writers (four-track with either record prefix, "adat" "0400") against bytes written
 // out by hand from the MFi layout, and the IMA voice held to the budget in whole blocks.
-#include "chimewright/mfi/ima_adat_voice.hpp"
-#include "chimewright/mfi/ima_four_track_writer.hpp"
-#include "chimewright/mfi/ima_voice.hpp"
+#include "chimewright/mfi/forms/ima_adat_voice.hpp"
+#include "chimewright/mfi/forms/ima_four_track_writer.hpp"
+#include "chimewright/mfi/voice/ima_voice.hpp"
 #include "shared/ima_adpcm.hpp"
 #include "tests/chimewright/mfi/family_voice_reader.hpp"
 #include "tests/chimewright/mfi/golden_bytes.hpp"

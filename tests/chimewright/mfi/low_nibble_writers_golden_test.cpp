@@ -1,8 +1,8 @@
 // The single-rest, vendor 0x11 "0300" and vendor 0x31 writers against bytes written out by
 // hand from the MFi layout.
-#include "chimewright/mfi/single_rest_writer.hpp"
-#include "chimewright/mfi/vendor11_writer.hpp"
-#include "chimewright/mfi/vendor31_writer.hpp"
+#include "chimewright/mfi/forms/single_rest_writer.hpp"
+#include "chimewright/mfi/forms/vendor11_writer.hpp"
+#include "chimewright/mfi/forms/vendor31_writer.hpp"
 #include "tests/chimewright/mfi/family_voice_reader.hpp"
 #include "tests/chimewright/mfi/golden_bytes.hpp"
 

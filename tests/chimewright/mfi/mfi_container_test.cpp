@@ -1,7 +1,7 @@
 // Header, information chunks, texts and event helpers shared by every MFi writer.
-#include "chimewright/mfi/mfi_container.hpp"
-#include "chimewright/mfi/mfi_events.hpp"
-#include "chimewright/mfi/mfi_texts.hpp"
+#include "chimewright/mfi/forms/mfi_container.hpp"
+#include "chimewright/mfi/forms/mfi_events.hpp"
+#include "chimewright/mfi/forms/mfi_texts.hpp"
 #include "tests/chimewright/mfi/golden_bytes.hpp"
 
 #include <gtest/gtest.h>

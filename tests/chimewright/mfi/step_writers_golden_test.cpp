@@ -1,7 +1,7 @@
 // The step-ADPCM writers against bytes written out by hand from the MFi layout.
-#include "chimewright/mfi/block_voice_writer.hpp"
-#include "chimewright/mfi/inline_voice_writer.hpp"
-#include "chimewright/mfi/step_adat_voice.hpp"
+#include "chimewright/mfi/forms/block_voice_writer.hpp"
+#include "chimewright/mfi/forms/inline_voice_writer.hpp"
+#include "chimewright/mfi/voice/step_adat_voice.hpp"
 #include "tests/chimewright/mfi/golden_bytes.hpp"
 #include "tests/chimewright/mfi/mfi_test_reader.hpp"
 
