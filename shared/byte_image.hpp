@@ -2,6 +2,8 @@
 // patched once what they count is written, and chunks of a tag and a 32-bit big-endian size.
 #pragma once
 
+#include "shared/byte_order.hpp"
+
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -40,12 +42,12 @@ class ByteImage {
         return std::span<unsigned char>(bytes_).subspan(offset, count);
     }
     void patch(std::size_t offset, std::span<const unsigned char> bytes);
-    void patchBe16(std::size_t offset, std::uint16_t value);
-    void patchBe24(std::size_t offset, std::uint32_t value);
-    void patchBe32(std::size_t offset, std::uint32_t value);
-    void patchLe16(std::size_t offset, std::uint16_t value);
-    void patchLe24(std::size_t offset, std::uint32_t value);
-    void patchLe32(std::size_t offset, std::uint32_t value);
+    void patchBe16(std::size_t offset, std::uint16_t value) { writeBe16(at(offset), value); }
+    void patchBe24(std::size_t offset, std::uint32_t value) { writeBe24(at(offset), value); }
+    void patchBe32(std::size_t offset, std::uint32_t value) { writeBe32(at(offset), value); }
+    void patchLe16(std::size_t offset, std::uint16_t value) { writeLe16(at(offset), value); }
+    void patchLe24(std::size_t offset, std::uint32_t value) { writeLe24(at(offset), value); }
+    void patchLe32(std::size_t offset, std::uint32_t value) { writeLe32(at(offset), value); }
 
     // The tag and a reserved 32-bit size; returns where the size stands, for closeChunk.
     std::size_t openChunk(std::string_view tag);
@@ -55,6 +57,8 @@ class ByteImage {
     void closeChunk(std::size_t sizeAt);
 
   private:
+    unsigned char* at(std::size_t offset) { return bytes_.data() + offset; }
+
     std::vector<unsigned char> bytes_;
 };
 

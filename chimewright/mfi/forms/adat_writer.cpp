@@ -49,11 +49,8 @@ std::vector<unsigned char> writeAdatFile(const AdatLayout& layout, const MfiWrit
     putWait(image, voice.ticks);
     if (inputs.extraSilenceMs > 0) putWait(image, extraSilenceTicks5ms(inputs.extraSilenceMs));
     if (inputs.loop) putLoopMarker(image, mfi::markerEnd);
-    putSoundMarker(image, mfi::markerEnd);
-    putEndOfTrack(image);
-    image.closeChunk(track);
-    finishMfiFile(image);
-    return image.take();
+    closeVoiceTrack(image, track);
+    return finishMfiFile(image);
 }
 
 } // namespace cw

@@ -84,8 +84,7 @@ std::vector<unsigned char> writeBlockVoiceFile(const BlockVoiceLayout& layout,
     putPlay(image, 1, v, mfi::firstChannel, rateCode);
     putBlockTail(image, inputs, voice.size(), rate);
     image.closeChunk(track);
-    finishMfiFile(image);
-    return image.take();
+    return finishMfiFile(image);
 }
 
 std::vector<unsigned char> writeStereoBlockVoiceFile(const BlockVoiceLayout& layout,
@@ -115,8 +114,7 @@ std::vector<unsigned char> writeStereoBlockVoiceFile(const BlockVoiceLayout& lay
     putPlay(image, 0, v, mfi::secondChannel, rateCode);
     putBlockTail(image, inputs, std::max(left.size(), right.size()), rate);
     image.closeChunk(track);
-    finishMfiFile(image);
-    return image.take();
+    return finishMfiFile(image);
 }
 
 } // namespace cw

@@ -86,13 +86,10 @@ std::vector<unsigned char> writeG726FourTrackFile(const G726FourTrackLayout& lay
         if (s.stereo) putReplay(image, v, mfi::secondChannel, rateCode, held);
         putLoopMarker(image, mfi::markerEnd);
     }
-    putSoundMarker(image, mfi::markerEnd);
-    putEndOfTrack(image);
-    image.closeChunk(track);
+    closeVoiceTrack(image, track);
 
     putFourTrackCompanions(image, ticks, inputs.extraSilenceMs, false);
-    finishMfiFile(image);
-    return image.take();
+    return finishMfiFile(image);
 }
 
 } // namespace cw

@@ -76,11 +76,8 @@ std::vector<unsigned char> writeG726SingleTrackFile(const MfiWriterInputs& input
         if (s.stereo) putReplay(image, mfi::secondChannel, rateCode);
         putLoopMarker(image, mfi::markerEnd);
     }
-    putSoundMarker(image, mfi::markerEnd);
-    putEndOfTrack(image);
-    image.closeChunk(track);
-    finishMfiFile(image);
-    return image.take();
+    closeVoiceTrack(image, track);
+    return finishMfiFile(image);
 }
 
 } // namespace cw

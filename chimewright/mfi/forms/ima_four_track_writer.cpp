@@ -93,8 +93,7 @@ std::vector<unsigned char> writeImaFourTrackFile(const ImaRecordPrefix& prefix,
     image.closeChunk(track);
 
     putFourTrackCompanions(image, ticks, inputs.extraSilenceMs, true);
-    finishMfiFile(image);
-    return image.take();
+    return finishMfiFile(image);
 }
 
 } // namespace cw

@@ -50,9 +50,7 @@ std::vector<unsigned char> writeInlineVoiceFile(const InlineVoiceLayout& layout,
     image.put(voice);
     putRestsOf254(image, ticks);
     if (inputs.loop) putLoopMarker(image, mfi::markerEnd);
-    putSoundMarker(image, mfi::markerEnd);
-    putEndOfTrack(image);
-    image.closeChunk(track);
+    closeVoiceTrack(image, track);
 
     if (extraTrack) {
         const std::size_t second = image.openChunk(mfi::trackId);
@@ -60,8 +58,7 @@ std::vector<unsigned char> writeInlineVoiceFile(const InlineVoiceLayout& layout,
         putEndOfTrack(image);
         image.closeChunk(second);
     }
-    finishMfiFile(image);
-    return image.take();
+    return finishMfiFile(image);
 }
 
 } // namespace cw

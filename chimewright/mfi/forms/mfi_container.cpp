@@ -1,5 +1,7 @@
 #include "chimewright/mfi/forms/mfi_container.hpp"
 
+#include "chimewright/mfi/forms/mfi_events.hpp"
+
 #include <cstdint>
 
 namespace cw {
@@ -42,8 +44,15 @@ void putMfiHeader(suite::ByteImage& image, const MfiHeaderLayout& layout, const 
                     static_cast<std::uint16_t>(image.size() - mfi::infoCountedFrom));
 }
 
-void finishMfiFile(suite::ByteImage& image) {
+void closeVoiceTrack(suite::ByteImage& image, std::size_t track) {
+    putSoundMarker(image, mfi::markerEnd);
+    putEndOfTrack(image);
+    image.closeChunk(track);
+}
+
+std::vector<unsigned char> finishMfiFile(suite::ByteImage& image) {
     image.patchBe32(mfi::fileLengthOffset, static_cast<std::uint32_t>(image.size() - 8));
+    return image.take();
 }
 
 } // namespace cw

@@ -6,8 +6,10 @@
 #include "shared/byte_image.hpp"
 #include "shared/mfi_format.hpp"
 
+#include <cstddef>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace cw {
 
@@ -24,7 +26,11 @@ struct MfiHeaderLayout {
 // "ainf" as the version and the texts ask.
 void putMfiHeader(suite::ByteImage& image, const MfiHeaderLayout& layout, const MfiTexts& texts);
 
-// File length − 8 into the header.
-void finishMfiFile(suite::ByteImage& image);
+// Ends the voice track that `openChunk` began at `track`: the closing sound marker, the end
+// of the track and the track's length.
+void closeVoiceTrack(suite::ByteImage& image, std::size_t track);
+
+// File length − 8 into the header; returns the file's bytes, taken from the image.
+std::vector<unsigned char> finishMfiFile(suite::ByteImage& image);
 
 } // namespace cw

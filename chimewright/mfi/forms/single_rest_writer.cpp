@@ -104,11 +104,8 @@ std::vector<unsigned char> writeSingleRestFile(SingleRestVendor vendor, const Mf
     putExtendedRecordHead(image, 0, sizeof rec.second);
     image.put(std::span<const unsigned char>(rec.second));
     putMetaEvent(image, 0xFF, mfi::rest, 0);
-    putSoundMarker(image, mfi::markerEnd);
-    putEndOfTrack(image);
-    image.closeChunk(track);
-    finishMfiFile(image);
-    return image.take();
+    closeVoiceTrack(image, track);
+    return finishMfiFile(image);
 }
 
 } // namespace cw

@@ -101,8 +101,7 @@ std::vector<unsigned char> writeVendor11ShortFile(const MfiWriterInputs& inputs,
     if (inputs.loop) putLoopMarker(image, mfi::markerEnd);
     putEndOfTrack(image);
     image.closeChunk(track);
-    finishMfiFile(image);
-    return image.take();
+    return finishMfiFile(image);
 }
 
 std::vector<unsigned char> writeVendor11BlockFile(const MfiWriterInputs& inputs,
@@ -148,8 +147,7 @@ std::vector<unsigned char> writeVendor11BlockFile(const MfiWriterInputs& inputs,
     if (inputs.loop) putLoopMarker(image, mfi::markerEnd);
     putEndOfTrack(image);
     image.closeChunk(track);
-    finishMfiFile(image);
-    return image.take();
+    return finishMfiFile(image);
 }
 
 } // namespace cw

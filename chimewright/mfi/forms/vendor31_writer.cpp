@@ -101,9 +101,7 @@ std::vector<unsigned char> writeVendor31File(const MfiWriterInputs& inputs,
         putRecord(image, 0xFF, {0x4A, 0x01});
     }
     if (inputs.loop) putLoopMarker(image, mfi::markerEnd);
-    putSoundMarker(image, mfi::markerEnd);
-    putEndOfTrack(image);
-    image.closeChunk(track);
+    closeVoiceTrack(image, track);
 
     if (extraTrack) {
         const std::size_t second = image.openChunk(mfi::trackId);
@@ -114,8 +112,7 @@ std::vector<unsigned char> writeVendor31File(const MfiWriterInputs& inputs,
         putEndOfTrack(image);
         image.closeChunk(second);
     }
-    finishMfiFile(image);
-    return image.take();
+    return finishMfiFile(image);
 }
 
 } // namespace cw

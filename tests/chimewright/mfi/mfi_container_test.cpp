@@ -16,8 +16,7 @@ namespace {
 std::vector<unsigned char> header(std::string_view version, const cw::MfiTexts& texts) {
     suite::ByteImage image;
     cw::putMfiHeader(image, {.dataType = 2, .trackCount = 1, .version = version}, texts);
-    cw::finishMfiFile(image);
-    return image.take();
+    return cw::finishMfiFile(image);
 }
 
 } // namespace
