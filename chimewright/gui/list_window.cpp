@@ -2,6 +2,7 @@
 
 #include "chimewright/app/result_messages.hpp"
 #include "chimewright/gui/layout.hpp"
+#include "chimewright/gui/window_class.hpp"
 #include "platform/win32/wide_text.hpp"
 
 #include <algorithm>
@@ -43,15 +44,7 @@ void setText(HWND hwnd, const std::string& utf8) {
 } // namespace
 
 bool ListWindow::registerClass(HINSTANCE instance, HICON icon) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = instance;
-    wc.hIcon = icon;
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = className;
-    return ::RegisterClassExW(&wc) != 0;
+    return registerWindowClass(instance, className, procedure, icon, COLOR_WINDOW);
 }
 
 ListWindow::ListWindow(cw::FileList& list, std::function<void()> changed)
@@ -253,12 +246,7 @@ bool ListWindow::navigate(const MSG& message) {
 }
 
 LRESULT CALLBACK ListWindow::procedure(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<ListWindow*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<ListWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    ListWindow* self = windowObject(hwnd, message, l, &ListWindow::hwnd_);
     return self ? self->handle(message, w, l) : ::DefWindowProcW(hwnd, message, w, l);
 }
 

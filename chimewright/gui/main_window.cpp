@@ -7,6 +7,7 @@
 #include "chimewright/gui/copyright_dialog.hpp"
 #include "chimewright/gui/folder_browser.hpp"
 #include "chimewright/gui/layout.hpp"
+#include "chimewright/gui/window_class.hpp"
 #include "chimewright/gui/window_texts.hpp"
 #include "chimewright/gui/window_thread.hpp"
 #include "platform/text.hpp"
@@ -80,15 +81,7 @@ std::wstring windowText(HWND hwnd) {
 } // namespace
 
 bool MainWindow::registerClass(HINSTANCE instance, HICON icon) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = instance;
-    wc.hIcon = icon;
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = className;
-    return ::RegisterClassExW(&wc) != 0;
+    return registerWindowClass(instance, className, procedure, icon, COLOR_BTNFACE);
 }
 
 MainWindow::MainWindow(cw::SettingsState settings, platform::Path settingsFile)
@@ -411,12 +404,7 @@ void MainWindow::close() {
 }
 
 LRESULT CALLBACK MainWindow::procedure(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    MainWindow* self = windowObject(hwnd, message, l, &MainWindow::hwnd_);
     return self ? self->handle(message, w, l) : ::DefWindowProcW(hwnd, message, w, l);
 }
 
