@@ -58,16 +58,6 @@ std::optional<std::vector<std::uint8_t>> readTempFile(const platform::Path& path
     return bytes;
 }
 
-// Writes the whole image or nothing: a file that could not be written completely is removed.
-bool writeOutput(const platform::Path& path, const std::vector<std::uint8_t>& image) {
-    platform::File file = createOutputFile(path);
-    if (!file.isOpen()) return false;
-    const bool written = file.write(image.data(), image.size());
-    file.close();
-    if (!written) platform::deleteFile(path);
-    return written;
-}
-
 int encodeAndWrite(const Source& source, const TargetBlock& block, std::string_view titleAnsi,
                    std::string_view copyrightAnsi, int intervalMs) {
     auto first = readTempFile(*source.first);
@@ -98,7 +88,7 @@ int encodeAndWrite(const Source& source, const TargetBlock& block, std::string_v
         titleAnsi, copyrightAnsi);
     if (length == 0) return codeNotEncoded;
 
-    return writeOutput(block.outputPath, image) ? 0 : codeFileError;
+    return writeOutputFile(block.outputPath, image) ? 0 : codeFileError;
 }
 
 } // namespace

@@ -13,20 +13,6 @@
 
 namespace cw {
 
-namespace {
-
-// Writes the whole image or nothing: a file that could not be written completely is removed.
-bool writeImage(const platform::Path& path, const std::vector<std::uint8_t>& image) {
-    platform::File file = createOutputFile(path);
-    if (!file.isOpen()) return false;
-    const bool written = file.write(image.data(), image.size());
-    file.close();
-    if (!written) platform::deleteFile(path);
-    return written;
-}
-
-} // namespace
-
 bool encodeWavToQcp(const platform::Path& wav, const platform::Path& output,
                     QcelpFrameEncoder& encoder) {
     const std::optional<std::string> file = platform::readWholeFile(wav);
@@ -46,7 +32,7 @@ bool encodeWavToQcp(const platform::Path& wav, const platform::Path& output,
         if (!encoder.encode(frame, packet)) return false;
         packets.append(packet);
     }
-    return writeImage(output, buildQcpFile(packets));
+    return writeOutputFile(output, buildQcpFile(packets));
 }
 
 } // namespace cw

@@ -45,6 +45,15 @@ platform::File createOutputFile(const Path& path) {
     return platform::createForWrite(path, share);
 }
 
+bool writeOutputFile(const Path& path, std::span<const unsigned char> bytes) {
+    platform::File file = createOutputFile(path);
+    if (!file.isOpen()) return false;
+    const bool written = file.write(bytes.data(), bytes.size());
+    file.close();
+    if (!written) platform::deleteFile(path);
+    return written;
+}
+
 int copyTempFile(const Path& workFolder, std::string_view tempName, const Path& dest) {
     platform::File source = platform::openForRead(tempPath(workFolder, tempName));
     if (!source.isOpen()) return result::tempFileNotOpened;

@@ -1,14 +1,15 @@
 // The G.726 writer: inline, single-track, four-track or "adat" file as the row says; the
 // row's codes for a temporary file that cannot be opened, a too large inline file and a file
 // that cannot be written.
+#include "chimewright/job/temp_files.hpp"
 #include "chimewright/mfi/forms/g726_adat_voice.hpp"
 #include "chimewright/mfi/forms/g726_four_track_writer.hpp"
 #include "chimewright/mfi/forms/g726_layout.hpp"
 #include "chimewright/mfi/forms/g726_single_track_writer.hpp"
-#include "chimewright/mfi/voice/g726_voice.hpp"
 #include "chimewright/mfi/forms/inline_voice_writer.hpp"
 #include "chimewright/mfi/mfi_drivers.hpp"
 #include "chimewright/mfi/step_driver.hpp"
+#include "chimewright/mfi/voice/g726_voice.hpp"
 #include "shared/mfi_format.hpp"
 
 namespace cw {
@@ -67,7 +68,7 @@ int writeG726Target(const TargetRow& row, const TargetBlock& block,
     case MfiForm::adat: file = writeG726AdatFile(row.header.version, inputs, voice); break;
     default: return 0;
     }
-    return writeMfiOutput(block.outputPath, file) ? 0 : row.codes.createFailed;
+    return writeOutputFile(block.outputPath, file) ? 0 : row.codes.createFailed;
 }
 
 } // namespace cw

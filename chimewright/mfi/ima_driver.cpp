@@ -1,9 +1,10 @@
 // The IMA writer: four-track (records headed F1 08 00 0F or 11 11 00 00) or "adat" "0400"
 // file as the row says.
+#include "chimewright/job/temp_files.hpp"
 #include "chimewright/mfi/forms/ima_adat_voice.hpp"
 #include "chimewright/mfi/forms/ima_four_track_writer.hpp"
-#include "chimewright/mfi/voice/ima_voice.hpp"
 #include "chimewright/mfi/mfi_drivers.hpp"
+#include "chimewright/mfi/voice/ima_voice.hpp"
 
 namespace cw {
 
@@ -37,7 +38,7 @@ int writeImaTarget(const TargetRow& row, const TargetBlock& block,
         row.form == MfiForm::adat ? writeImaAdatFile(inputs, voice)
         : writeImaFourTrackFile(row.form == MfiForm::fourTrackF108 ? imaPrefixF108 : imaPrefixVendor11,
                                 inputs, voice);
-    return writeMfiOutput(block.outputPath, file) ? 0 : row.codes.createFailed;
+    return writeOutputFile(block.outputPath, file) ? 0 : row.codes.createFailed;
 }
 
 } // namespace cw

@@ -1,12 +1,13 @@
 // The low-nibble writer: step ADPCM from raw samples, low nibble first, in the single-rest
 // "0200" form (vendor from the row), the vendor 0x11 short or block form or the vendor 0x31
 // form as the row says.
-#include "chimewright/mfi/mfi_drivers.hpp"
+#include "chimewright/job/temp_files.hpp"
 #include "chimewright/mfi/forms/single_rest_writer.hpp"
-#include "chimewright/mfi/step_driver.hpp"
-#include "chimewright/mfi/voice/step_voice.hpp"
 #include "chimewright/mfi/forms/vendor11_writer.hpp"
 #include "chimewright/mfi/forms/vendor31_writer.hpp"
+#include "chimewright/mfi/mfi_drivers.hpp"
+#include "chimewright/mfi/step_driver.hpp"
+#include "chimewright/mfi/voice/step_voice.hpp"
 #include "shared/mfi_format.hpp"
 
 namespace cw {
@@ -59,7 +60,7 @@ int writeLowNibbleTarget(const TargetRow& row, const TargetBlock& block,
     const std::size_t limit = block.largeBudget ? inlineFileLimitLarge : inlineFileLimitSmall;
     if (row.form != MfiForm::vendor11Blocks && !block.useUserLimit && file.size() > limit)
         return row.codes.tooLarge;
-    return writeMfiOutput(block.outputPath, file) ? 0 : row.codes.createFailed;
+    return writeOutputFile(block.outputPath, file) ? 0 : row.codes.createFailed;
 }
 
 } // namespace cw

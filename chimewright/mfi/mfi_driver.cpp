@@ -76,13 +76,4 @@ std::optional<std::vector<unsigned char>> readTempImage(const platform::Path& pa
     return bytes;
 }
 
-bool writeMfiOutput(const platform::Path& path, std::span<const unsigned char> bytes) {
-    platform::File file = createOutputFile(path);
-    if (!file.isOpen()) return false;
-    const bool written = file.write(bytes.data(), bytes.size());
-    file.close();
-    if (!written) platform::deleteFile(path);
-    return written;
-}
-
 } // namespace cw

@@ -47,8 +47,4 @@ MfiWriterInputs mfiWriterInputs(const MfiDriverContext& context, const TargetBlo
 // The whole temporary WAV file, at most 16 MiB of it; nothing when it cannot be opened.
 std::optional<std::vector<unsigned char>> readTempImage(const platform::Path& path);
 
-// Creates the file (and its folders) and writes it in one piece. A file that could not be
-// written completely is removed. False on failure.
-bool writeMfiOutput(const platform::Path& path, std::span<const unsigned char> bytes);
-
 } // namespace cw

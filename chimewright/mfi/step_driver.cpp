@@ -1,10 +1,11 @@
 // The conditioned step-ADPCM writer: high nibble first, inline, block, stereo block or "adat"
 // file as the row says.
+#include "chimewright/job/temp_files.hpp"
 #include "chimewright/mfi/forms/block_voice_writer.hpp"
 #include "chimewright/mfi/forms/inline_voice_writer.hpp"
 #include "chimewright/mfi/mfi_drivers.hpp"
-#include "chimewright/mfi/voice/step_adat_voice.hpp"
 #include "chimewright/mfi/step_driver.hpp"
+#include "chimewright/mfi/voice/step_adat_voice.hpp"
 #include "chimewright/mfi/voice/step_voice.hpp"
 #include "shared/mfi_format.hpp"
 
@@ -50,7 +51,7 @@ int writeInlineWithinLimit(const TargetRow& row, const TargetBlock& block,
     if (file.empty()) return row.codes.tooLarge;
     const std::size_t limit = block.largeBudget ? inlineFileLimitLarge : inlineFileLimitSmall;
     if (!block.useUserLimit && file.size() > limit) return row.codes.tooLarge;
-    return writeMfiOutput(block.outputPath, file) ? 0 : row.codes.createFailed;
+    return writeOutputFile(block.outputPath, file) ? 0 : row.codes.createFailed;
 }
 
 int writeStepTarget(const TargetRow& row, const TargetBlock& block,
@@ -80,7 +81,7 @@ int writeStepTarget(const TargetRow& row, const TargetBlock& block,
                    ? writeStereoBlockVoiceFile(layout, inputs, voice.left, voice.right, voice.rate)
                    : writeBlockVoiceFile(layout, inputs, voice.left, voice.rate);
     }
-    return writeMfiOutput(block.outputPath, file) ? 0 : row.codes.blockCreate();
+    return writeOutputFile(block.outputPath, file) ? 0 : row.codes.blockCreate();
 }
 
 } // namespace cw
