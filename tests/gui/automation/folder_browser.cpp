@@ -98,7 +98,7 @@ void pressCancel(HWND browser, Milliseconds timeout) {
 }
 
 void chooseFolder(HWND browser, const std::filesystem::path& folder, Milliseconds timeout) {
-    selectFolder(browser, folder);
+    selectFolder(browser, folder, timeout);
     pressOk(browser, timeout);
 }
 
