@@ -23,13 +23,13 @@ int waveRate(unsigned char waveType) {
 
 } // namespace
 
-AudioTrack::AudioTrack(const unsigned char* chunkBytes, std::size_t count)
-    : Chunk(chunkBytes, count) {
+AudioTrack::AudioTrack(ByteView chunkBytes) : Chunk(chunkBytes) {
     trackNumber = chunkBytes[3];
-    std::copy(chunkBytes + 8, chunkBytes + headerSize, header.begin());
-    for (const suite::SmafChunk& chunk : suite::smafChunks({chunkBytes, count}, headerSize)) {
+    const ByteView headerBytes = chunkBytes.subspan(8, headerSize - 8);
+    std::copy(headerBytes.begin(), headerBytes.end(), header.begin());
+    for (const suite::SmafChunk& chunk : suite::smafChunks(chunkBytes, headerSize)) {
         const std::size_t length = chunk.whole.size();
-        auto sub = std::make_unique<Chunk>(chunk.whole.data(), length);
+        auto sub = std::make_unique<Chunk>(chunk.whole);
         const int rate = waveRate(header[2]);
         if (chunk.idIs("Awa")) {
             sub->isWave = true;

@@ -13,7 +13,7 @@ namespace cw::smaf {
 class AudioTrack : public Chunk {
   public:
     // `chunkBytes` is the whole chunk, with at least the six header bytes in its body.
-    AudioTrack(const unsigned char* chunkBytes, std::size_t count);
+    explicit AudioTrack(ByteView chunkBytes);
     ~AudioTrack() override;
 
     void write(suite::ByteImage& out) override;

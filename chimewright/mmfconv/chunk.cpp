@@ -2,8 +2,7 @@
 
 namespace cw::smaf {
 
-Chunk::Chunk(const unsigned char* chunkBytes, std::size_t count)
-    : bytes(chunkBytes, chunkBytes + count) {}
+Chunk::Chunk(ByteView chunkBytes) : bytes(chunkBytes.begin(), chunkBytes.end()) {}
 
 Chunk::~Chunk() = default;
 

@@ -15,11 +15,13 @@
 namespace cw::smaf {
 
 using Bytes = std::vector<unsigned char>;
+// Bytes being read: a whole chunk, a body, or what is left of one.
+using ByteView = std::span<const unsigned char>;
 
 class Chunk {
   public:
     Chunk() = default;
-    Chunk(const unsigned char* chunkBytes, std::size_t count);
+    explicit Chunk(ByteView chunkBytes);
     virtual ~Chunk();
     Chunk(const Chunk&) = default;
     Chunk& operator=(const Chunk&) = default;

@@ -41,15 +41,14 @@ std::string makeOptionTag(const char* name, const char* value) {
     return tag;
 }
 
-ContentsInfoChunk::ContentsInfoChunk(const unsigned char* chunkBytes, std::size_t count)
-    : Chunk(chunkBytes, count) {
+ContentsInfoChunk::ContentsInfoChunk(ByteView chunkBytes) : Chunk(chunkBytes) {
     contentsClass = chunkBytes[8];
     contentsType = chunkBytes[9];
     codeType = chunkBytes[10];
     copyStatus = chunkBytes[11];
     copyCount = chunkBytes[12];
-    parsedOptionText_.assign(reinterpret_cast<const char*>(chunkBytes) + headerSize,
-                             count - headerSize);
+    const ByteView optionBytes = chunkBytes.subspan(static_cast<std::size_t>(headerSize));
+    parsedOptionText_.assign(optionBytes.begin(), optionBytes.end());
     keepsParsedText_ = true;
     tags = splitOptionText(parsedOptionText_);
 }

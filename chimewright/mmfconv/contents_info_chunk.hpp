@@ -14,7 +14,7 @@ class ContentsInfoChunk : public Chunk {
   public:
     ContentsInfoChunk() = default;
     // `chunkBytes` is the whole chunk, at least 13 bytes.
-    ContentsInfoChunk(const unsigned char* chunkBytes, std::size_t count);
+    explicit ContentsInfoChunk(ByteView chunkBytes);
     ~ContentsInfoChunk() override;
 
     void write(suite::ByteImage& out) override;

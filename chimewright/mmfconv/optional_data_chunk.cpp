@@ -17,14 +17,15 @@ bool written(const DataGroup& group) {
     return group.codeType < writtenCodeTypeLimit;
 }
 
-std::unique_ptr<DataGroup> parseGroup(const unsigned char* bytes, std::size_t length) {
+std::unique_ptr<DataGroup> parseGroup(ByteView bytes) {
     auto group = std::make_unique<DataGroup>();
     group->codeType = bytes[3];
     std::size_t offset = 8;
-    for (int count = 0; count < maxFieldsPerGroup && offset + 4 <= length; ++count) {
-        const std::size_t fieldLength = 4 + std::size_t{suite::readBe16(bytes + offset + 2)};
-        if (offset + fieldLength > length) break;
-        group->fields.push_back(std::make_unique<DataField>(bytes + offset, fieldLength));
+    for (int count = 0; count < maxFieldsPerGroup && offset + 4 <= bytes.size(); ++count) {
+        const std::size_t fieldLength =
+            4 + std::size_t{suite::readBe16(bytes.data() + offset + 2)};
+        if (offset + fieldLength > bytes.size()) break;
+        group->fields.push_back(std::make_unique<DataField>(bytes.subspan(offset, fieldLength)));
         offset += fieldLength;
     }
     group->refreshFlags();
@@ -33,8 +34,7 @@ std::unique_ptr<DataGroup> parseGroup(const unsigned char* bytes, std::size_t le
 
 } // namespace
 
-DataField::DataField(const unsigned char* fieldBytes, std::size_t count)
-    : bytes(fieldBytes, fieldBytes + count) {}
+DataField::DataField(ByteView fieldBytes) : bytes(fieldBytes.begin(), fieldBytes.end()) {}
 
 DataField::DataField(const char* tag, std::string_view value) {
     const std::size_t length = std::min<std::size_t>(value.size(), 0xFFFF);
@@ -92,15 +92,15 @@ OptionalDataChunk::OptionalDataChunk() {
     bytes = {'O', 'P', 'D', 'A', 0, 0, 0, 0};
 }
 
-OptionalDataChunk::OptionalDataChunk(const unsigned char* chunkBytes, std::size_t count)
-    : Chunk(chunkBytes, count) {
+OptionalDataChunk::OptionalDataChunk(ByteView chunkBytes) : Chunk(chunkBytes) {
     std::size_t offset = 8;
-    for (const suite::SmafChunk& group : suite::smafChunks({chunkBytes, count}, offset)) {
+    for (const suite::SmafChunk& group : suite::smafChunks(chunkBytes, offset)) {
         if (!group.idIs("Dch")) break;
-        groups.push_back(parseGroup(group.whole.data(), group.whole.size()));
+        groups.push_back(parseGroup(group.whole));
         offset = group.end();
     }
-    trailingBytes.assign(chunkBytes + offset, chunkBytes + count);
+    const ByteView trailing = chunkBytes.subspan(std::min(offset, chunkBytes.size()));
+    trailingBytes.assign(trailing.begin(), trailing.end());
 }
 
 OptionalDataChunk::~OptionalDataChunk() = default;

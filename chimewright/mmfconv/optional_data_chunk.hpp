@@ -15,7 +15,7 @@ namespace cw::smaf {
 class DataField {
   public:
     // `fieldBytes`: tag, length and value.
-    DataField(const unsigned char* fieldBytes, std::size_t count);
+    explicit DataField(ByteView fieldBytes);
     // A new field; the value is cut to 65535 bytes.
     DataField(const char* tag, std::string_view value);
     virtual ~DataField();
@@ -44,7 +44,7 @@ struct DataGroup {
 class OptionalDataChunk : public Chunk {
   public:
     OptionalDataChunk(); // empty: 8 bytes
-    OptionalDataChunk(const unsigned char* chunkBytes, std::size_t count);
+    explicit OptionalDataChunk(ByteView chunkBytes);
     ~OptionalDataChunk() override;
 
     void write(suite::ByteImage& out) override;

@@ -19,13 +19,12 @@ int statusBytes(unsigned char formatType) {
 
 // Offsets of "st:" / "sp:" values in a seek-information chunk, each followed by a 32-bit value.
 template <class Visit>
-void forEachSeekTag(const unsigned char* chunk, std::size_t length, std::size_t skipAfterStart,
-                    Visit visit) {
-    for (std::size_t i = 8; i + 7 <= length;) {
-        if (std::memcmp(chunk + i, "st:", 3) == 0) {
+void forEachSeekTag(ByteView chunk, std::size_t skipAfterStart, Visit visit) {
+    for (std::size_t i = 8; i + 7 <= chunk.size();) {
+        if (std::memcmp(chunk.data() + i, "st:", 3) == 0) {
             visit(true, i + 3);
             i += skipAfterStart;
-        } else if (std::memcmp(chunk + i, "sp:", 3) == 0) {
+        } else if (std::memcmp(chunk.data() + i, "sp:", 3) == 0) {
             visit(false, i + 3);
             i += skipAfterStart;
         } else {
@@ -36,19 +35,20 @@ void forEachSeekTag(const unsigned char* chunk, std::size_t length, std::size_t 
 
 } // namespace
 
-bool ScoreTrack::headerFits(const unsigned char* chunkBytes, std::size_t count) {
-    return count >= 12 && count >= static_cast<std::size_t>(12 + statusBytes(chunkBytes[8]));
+bool ScoreTrack::headerFits(ByteView chunkBytes) {
+    return chunkBytes.size() >= 12 &&
+           chunkBytes.size() >= static_cast<std::size_t>(12 + statusBytes(chunkBytes[8]));
 }
 
-ScoreTrack::ScoreTrack(const unsigned char* chunkBytes, std::size_t count)
-    : Chunk(chunkBytes, count) {
+ScoreTrack::ScoreTrack(ByteView chunkBytes) : Chunk(chunkBytes) {
     trackNumber = chunkBytes[3];
     formatType = chunkBytes[8];
     sequenceType = chunkBytes[9];
     durationTimebase = chunkBytes[10];
     gateTimebase = chunkBytes[11];
     if (isMobile()) {
-        std::copy(chunkBytes + 12, chunkBytes + 28, channelStatus.begin());
+        const ByteView status = chunkBytes.subspan(12, channelStatus.size());
+        std::copy(status.begin(), status.end(), channelStatus.begin());
     } else {
         channelStatus[0] = chunkBytes[12] >> 4;
         channelStatus[1] = chunkBytes[12] & 0x0F;
@@ -58,34 +58,32 @@ ScoreTrack::ScoreTrack(const unsigned char* chunkBytes, std::size_t count)
 
     bool sequenceSeen = false;
     const auto from = static_cast<std::size_t>(headerSize());
-    for (const suite::SmafChunk& chunk : suite::smafChunks({chunkBytes, count}, from)) {
-        const unsigned char* sub = chunk.whole.data();
-        const std::size_t length = chunk.whole.size();
+    for (const suite::SmafChunk& chunk : suite::smafChunks(chunkBytes, from)) {
+        const ByteView sub = chunk.whole;
         if (chunk.idIs("MspI")) {
-            parseSeekInfo(sub, length, !sequenceSeen);
-            otherSubchunks.push_back(std::make_unique<Chunk>(sub, length));
+            parseSeekInfo(sub, !sequenceSeen);
+            otherSubchunks.push_back(std::make_unique<Chunk>(sub));
         } else if (chunk.idIs("Mtsu")) {
-            parseSetup(sub + 8, length - 8);
+            parseSetup(sub.subspan(8));
         } else if (chunk.idIs("Mtsq")) {
-            parseSequence(sub + 8, length - 8);
+            parseSequence(sub.subspan(8));
             sequenceSeen = true;
         } else if (chunk.idIs("Mtsp")) {
-            parseStream(sub + 8, length - 8);
-            parsedStreamChunks.push_back(std::make_unique<Chunk>(sub, length));
+            parseStream(sub.subspan(8));
+            parsedStreamChunks.push_back(std::make_unique<Chunk>(sub));
         } else {
-            otherSubchunks.push_back(std::make_unique<Chunk>(sub, length));
+            otherSubchunks.push_back(std::make_unique<Chunk>(sub));
         }
     }
 }
 
 ScoreTrack::~ScoreTrack() = default;
 
-void ScoreTrack::parseSeekInfo(const unsigned char* chunk, std::size_t length,
-                               bool beforeSequence) {
+void ScoreTrack::parseSeekInfo(ByteView chunk, bool beforeSequence) {
     if (!beforeSequence) return;
     bool start = false, stop = false;
-    forEachSeekTag(chunk, length, 7, [&](bool isStart, std::size_t valueAt) {
-        (isStart ? seekStart_ : seekStop_) = suite::readBe32(chunk + valueAt);
+    forEachSeekTag(chunk, 7, [&](bool isStart, std::size_t valueAt) {
+        (isStart ? seekStart_ : seekStop_) = suite::readBe32(chunk.data() + valueAt);
         (isStart ? start : stop) = true;
     });
     if (!start) seekStart_ = 0;
@@ -93,18 +91,18 @@ void ScoreTrack::parseSeekInfo(const unsigned char* chunk, std::size_t length,
     usesSeekInfo = start && stop;
 }
 
-void ScoreTrack::parseSetup(const unsigned char* body, std::size_t length) {
+void ScoreTrack::parseSetup(ByteView body) {
     std::size_t offset = 0;
-    while (offset < length) {
+    while (offset < body.size()) {
         auto message = std::make_unique<Exclusive>(isMobile());
-        const std::size_t consumed = message->parse({body + offset, length - offset});
+        const std::size_t consumed = message->parse(body.subspan(offset));
         if (consumed == 0) break;
         setup.push_back(std::move(message));
         offset += consumed;
     }
 }
 
-void ScoreTrack::parseSequence(const unsigned char* body, std::size_t length) {
+void ScoreTrack::parseSequence(ByteView body) {
     // Offsets count from the sub-chunk header, as the seek values do plus 8.
     const std::uint64_t startEnd = std::uint64_t{seekStart_} + 8;
     const std::uint64_t stopEnd = std::uint64_t{seekStop_} + 8;
@@ -115,9 +113,9 @@ void ScoreTrack::parseSequence(const unsigned char* body, std::size_t length) {
     const std::size_t first = events.size();
 
     std::size_t pos = 0;
-    while (pos < length) {
+    while (pos < body.size()) {
         auto note = std::make_unique<SequenceEntry>(isMobile());
-        const int consumed = note->parse(body + pos, length - pos);
+        const int consumed = note->parse(body.subspan(pos));
         if (consumed == 0) break;
         const std::uint64_t end = offset + static_cast<std::uint64_t>(consumed);
         if (!started && end > startEnd) {
@@ -146,8 +144,8 @@ void ScoreTrack::parseSequence(const unsigned char* body, std::size_t length) {
     stopped->setStopMark(true);
 }
 
-void ScoreTrack::parseStream(const unsigned char* body, std::size_t length) {
-    const auto mwa = suite::smafChunkAt({body, length}, 0);
+void ScoreTrack::parseStream(ByteView body) {
+    const auto mwa = suite::smafChunkAt(body, 0);
     if (!mwa || mwa->whole.size() < 11 || !mwa->idIs("Mwa")) return;
     const std::size_t waveLength = mwa->whole.size();
     // Kept as an "Awa" chunk: wave type and rate move out of the data.
@@ -156,9 +154,10 @@ void ScoreTrack::parseStream(const unsigned char* body, std::size_t length) {
     wave->bytes.resize(8 + dataLength);
     std::memcpy(wave->bytes.data(), "Awa\x01", 4);
     suite::writeBe32(wave->bytes.data() + 4, static_cast<std::uint32_t>(dataLength));
-    std::copy(body + 11, body + waveLength, wave->bytes.begin() + 8);
+    const ByteView waveData = body.subspan(11, dataLength);
+    std::copy(waveData.begin(), waveData.end(), wave->bytes.begin() + 8);
     wave->isWave = true;
-    wave->sampleRate = suite::readBe16(body + 9);
+    wave->sampleRate = suite::readBe16(body.data() + 9);
     if (wave->sampleRate > 0) wave->durationMs = double(dataLength) * 2 * 1000 / wave->sampleRate;
     parsedStream = std::move(wave);
 }
@@ -194,7 +193,7 @@ void ScoreTrack::refreshSeekInfo() {
     for (auto& sub : otherSubchunks) {
         if (sub->bytes.size() <= 23 || std::memcmp(sub->bytes.data(), "MspI", 4) != 0) continue;
         unsigned char* chunk = sub->bytes.data();
-        forEachSeekTag(chunk, sub->bytes.size(), 8, [&](bool isStart, std::size_t valueAt) {
+        forEachSeekTag(sub->bytes, 8, [&](bool isStart, std::size_t valueAt) {
             suite::writeBe32(chunk + valueAt, isStart ? startAt : stopAt);
         });
     }

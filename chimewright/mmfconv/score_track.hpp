@@ -21,10 +21,10 @@ class ScoreTrack : public Chunk {
   public:
     // `chunkBytes` is the whole chunk; its body must hold the header and channel status
     // (see headerFits).
-    ScoreTrack(const unsigned char* chunkBytes, std::size_t count);
+    explicit ScoreTrack(ByteView chunkBytes);
     ~ScoreTrack() override;
 
-    static bool headerFits(const unsigned char* chunkBytes, std::size_t count);
+    static bool headerFits(ByteView chunkBytes);
 
     void write(suite::ByteImage& out) override;
     int size() const override;
@@ -59,10 +59,10 @@ class ScoreTrack : public Chunk {
 
   private:
     int headerSize() const { return isMobile() ? 28 : 14; }
-    void parseSeekInfo(const unsigned char* chunk, std::size_t length, bool beforeSequence);
-    void parseSetup(const unsigned char* body, std::size_t length);
-    void parseSequence(const unsigned char* body, std::size_t length);
-    void parseStream(const unsigned char* body, std::size_t length);
+    void parseSeekInfo(ByteView chunk, bool beforeSequence);
+    void parseSetup(ByteView body);
+    void parseSequence(ByteView body);
+    void parseStream(ByteView body);
     void refreshSeekInfo();
 
     std::uint32_t seekStart_ = 0; // of the last "MspI" before the sequence

@@ -58,7 +58,7 @@ std::array<ChannelUse, 16> channelTable(const std::vector<std::unique_ptr<Sequen
     std::array<ChannelUse, 16> table{};
     for (const auto& note : events) {
         if (note->eventLength() < 2) continue;
-        const unsigned char* e = note->eventBytes();
+        const ByteView e = note->eventBytes();
         ChannelUse& use = table[e[0] & 0x0F];
         switch (e[0] & 0xF0) {
         case 0x80:
@@ -164,7 +164,7 @@ bool ScoreTrack::attachStream(const std::vector<int>& startTimesMs, double durat
                 const long long n = std::max<long long>((startTimesMs[next] - before) / tD, 0);
                 auto trigger = std::make_unique<SequenceEntry>(true);
                 const unsigned char play[] = {0x99, 0x00, 0x7F};
-                trigger->setEvent(play, 3);
+                trigger->setEvent(play);
                 trigger->setDuration(static_cast<int>(n));
                 trigger->setGateTime(gate);
                 events[i]->setDuration(n >= remaining ? 0 : static_cast<int>(remaining - n));

@@ -23,13 +23,14 @@ SequenceEntry::SequenceEntry(bool mobile) : mobile_(mobile) {}
 
 SequenceEntry::~SequenceEntry() = default;
 
-int SequenceEntry::parse(const unsigned char* bytes, std::size_t length) {
+int SequenceEntry::parse(ByteView bytes) {
     const suite::SmafSequenceEvent entry =
-        suite::decodeSmafSequenceEvent(encodingOf(mobile_), bytes, length);
+        suite::decodeSmafSequenceEvent(encodingOf(mobile_), bytes.data(), bytes.size());
     if (entry.length == 0) return 0;
     duration_ = entry.duration;
     gateTime_ = entry.gateTime;
-    event_.assign(bytes + entry.eventOffset, bytes + entry.eventOffset + entry.eventLength);
+    const ByteView event = bytes.subspan(entry.eventOffset, entry.eventLength);
+    event_.assign(event.begin(), event.end());
     channel_ = suite::smafEventChannel(encodingOf(mobile_), event_.data(), event_.size());
     return static_cast<int>(entry.length);
 }
@@ -83,8 +84,8 @@ void SequenceEntry::setStartMark(bool flag) {
 void SequenceEntry::setStopMark(bool flag) {
     stopMark_ = flag;
 }
-const unsigned char* SequenceEntry::eventBytes() const {
-    return event_.data();
+ByteView SequenceEntry::eventBytes() const {
+    return event_;
 }
 int SequenceEntry::eventLength() const {
     return static_cast<int>(event_.size());
@@ -105,8 +106,8 @@ void SequenceEntry::makeNop() {
     channel_ = -1;
 }
 
-void SequenceEntry::setEvent(const unsigned char* bytes, int count) {
-    event_.assign(bytes, bytes + std::max(count, 0));
+void SequenceEntry::setEvent(ByteView bytes) {
+    event_.assign(bytes.begin(), bytes.end());
     channel_ = suite::smafEventChannel(encodingOf(mobile_), event_.data(), event_.size());
 }
 

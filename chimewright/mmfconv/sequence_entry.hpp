@@ -17,7 +17,7 @@ class SequenceEntry {
     virtual ~SequenceEntry();
     // Reads one entry from the start of `bytes`; returns the bytes consumed, or 0 when fewer
     // than three bytes remain or they do not hold a complete entry.
-    virtual int parse(const unsigned char* bytes, std::size_t length);
+    virtual int parse(ByteView bytes);
     virtual int encodedSize() const;
     // Writes duration, event and gate time. Writing stops at the first part for which `out`
     // has no room, so what is written is always a prefix of the entry. Returns the bytes
@@ -29,13 +29,13 @@ class SequenceEntry {
     virtual void setGateTime(int value);
     virtual void setStartMark(bool flag);
     virtual void setStopMark(bool flag);
-    virtual const unsigned char* eventBytes() const;
+    virtual ByteView eventBytes() const;
     virtual int eventLength() const;
     virtual bool startMark() const;
     virtual bool stopMark() const;
     // The event becomes FF 00 (no operation) without gate time or channel.
     virtual void makeNop();
-    virtual void setEvent(const unsigned char* bytes, int count);
+    virtual void setEvent(ByteView bytes);
     virtual int channel() const;
     // Whole events built by the setters; each sets the duration, clears the gate time and
     // records the channel. Handy-phone encoding: bank select 00 (31 | c << 6) (80 or 00),

@@ -19,17 +19,16 @@ constexpr std::size_t cntiMinimum = 13;
 constexpr std::size_t atrMinimum = 14;
 
 std::unique_ptr<Chunk> parseChunk(const suite::SmafChunk& chunk) {
-    const unsigned char* bytes = chunk.whole.data();
-    const std::size_t length = chunk.whole.size();
-    if (chunk.idIs("CNTI") && length >= cntiMinimum)
-        return std::make_unique<ContentsInfoChunk>(bytes, length);
-    if (chunk.idIs("OPDA")) return std::make_unique<OptionalDataChunk>(bytes, length);
-    if (chunk.idIs("MTR") && ScoreTrack::headerFits(bytes, length))
-        return std::make_unique<ScoreTrack>(bytes, length);
-    if (chunk.idIs("ATR") && length >= atrMinimum)
-        return std::make_unique<AudioTrack>(bytes, length);
+    const ByteView bytes = chunk.whole;
+    if (chunk.idIs("CNTI") && bytes.size() >= cntiMinimum)
+        return std::make_unique<ContentsInfoChunk>(bytes);
+    if (chunk.idIs("OPDA")) return std::make_unique<OptionalDataChunk>(bytes);
+    if (chunk.idIs("MTR") && ScoreTrack::headerFits(bytes))
+        return std::make_unique<ScoreTrack>(bytes);
+    if (chunk.idIs("ATR") && bytes.size() >= atrMinimum)
+        return std::make_unique<AudioTrack>(bytes);
     // Unknown, or too short for its kind: kept as it is, never written.
-    return std::make_unique<Chunk>(bytes, length);
+    return std::make_unique<Chunk>(bytes);
 }
 
 bool isCnti(const Chunk& c) {
@@ -53,15 +52,15 @@ bool hasEvent(const ScoreTrack& track, bool anyValue) {
 
 } // namespace
 
-File::File(const unsigned char* image, std::size_t length) {
+File::File(ByteView image) {
     // Sizes are 32-bit signed numbers; a larger image is not taken apart.
-    if (!image || length > INT_MAX / 2) return;
-    bytes.assign(image, image + length);
-    if (length >= 2) {
-        storedCrc = suite::readBe16(image + length - 2);
-        computedCrc = suite::smafCrc16(image, length - 2);
+    if (image.empty() || image.size() > INT_MAX / 2) return;
+    bytes.assign(image.begin(), image.end());
+    if (image.size() >= 2) {
+        storedCrc = suite::readBe16(image.data() + image.size() - 2);
+        computedCrc = suite::smafCrc16(image.data(), image.size() - 2);
     }
-    for (const suite::SmafChunk& chunk : suite::smafChunks({image, length}, 8))
+    for (const suite::SmafChunk& chunk : suite::smafChunks(image, 8))
         chunks.push_back(parseChunk(chunk));
 }
 

@@ -17,7 +17,7 @@ class File : public Chunk {
   public:
     // Parses an image. Chunks are taken from offset 8 while header and body fit; the walk
     // stops at the first that does not.
-    File(const unsigned char* image, std::size_t length);
+    explicit File(ByteView image);
     ~File() override;
 
     void write(suite::ByteImage& out) override;

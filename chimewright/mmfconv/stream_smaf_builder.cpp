@@ -16,9 +16,9 @@ constexpr int minimumWaveLength = 15; // a chunk this short, or a shorter target
 
 // A wave chunk of at most `target` bytes: the first `target` bytes, its size field lowered
 // by the number cut.
-Chunk cutWave(std::span<const unsigned char> wave, int target) {
+Chunk cutWave(ByteView wave, int target) {
     const int waveLength = static_cast<int>(wave.size());
-    Chunk chunk(wave.data(), wave.size());
+    Chunk chunk(wave);
     chunk.isWave = true;
     if (target <= minimumWaveLength || target >= waveLength) return chunk;
     const std::uint32_t cut = static_cast<std::uint32_t>(waveLength - target);
@@ -47,7 +47,7 @@ std::size_t buildStreamSmaf(std::span<const unsigned char> wave, std::span<unsig
 
         const Bytes image = streamTemplate(ticks);
         if (std::memcmp(image.data(), "MMMD", 4) != 0) return 0;
-        File file(image.data(), image.size());
+        File file(image);
         if (file.chunks.empty()) return 0;
         file.attachStream(startTimesMs, ms, chunk);
         file.setContentsInfo(title, copyright, true);

@@ -25,18 +25,18 @@ std::vector<unsigned char> writeExactly(cw::smaf::File& file) {
 // differently.)
 void writtenReadsAgain(cw::smaf::File& file) {
     const std::vector<unsigned char> out = writeExactly(file);
-    cw::smaf::File again(out.data(), out.size());
+    cw::smaf::File again(out);
     writeExactly(again);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    cw::smaf::File file(data, size);
+    cw::smaf::File file({data, size});
     writtenReadsAgain(file);
 
     static const unsigned char wave[] = {'A', 'w', 'a', 1, 0, 0, 0, 4, 0x12, 0x34, 0x56, 0x78};
-    const cw::smaf::Chunk waveChunk(wave, sizeof wave);
+    const cw::smaf::Chunk waveChunk(wave);
     file.attachStream({0, 50}, 300, waveChunk);
     file.setContentsInfo("a,b\\c", size % 2 ? "me" : nullptr, size % 3 != 0);
     writtenReadsAgain(file);

@@ -100,7 +100,7 @@ TEST_F(SmafStreamRoute, WritesTheSixteenKilohertzFileAsAStreamWithinTheLimit) {
         const std::vector<std::int16_t> reference = tempWavSamples(fileBytes(work / "_cwsmtmp.wav"));
         ASSERT_EQ(reference.size(), 16000u);
 
-        BuiltSmaf built{cw::smaf::File(image.data(), image.size())};
+        BuiltSmaf built{cw::smaf::File(image)};
         ASSERT_TRUE(built.track() && built.track()->parsedStream);
         EXPECT_EQ(built.track()->parsedStream->sampleRate, 16000);
         const auto& wave = built.track()->parsedStream->bytes;
@@ -168,7 +168,7 @@ TEST_F(SmafStreamRoute, LongTextsAreCutAtACharacterBoundary) {
     texts.copyrightAnsi = copyright;
     ASSERT_EQ(convert(opt::rate16k), 0);
     const std::vector<unsigned char> image = bytesOf(mmf);
-    BuiltSmaf built{cw::smaf::File(image.data(), image.size())};
+    BuiltSmaf built{cw::smaf::File(image)};
     ASSERT_TRUE(built.opda());
     const auto& fields = built.opda()->groups.at(0)->fields;
     ASSERT_EQ(fields.size(), 2u);

@@ -13,12 +13,12 @@ namespace {
 cw::smaf::ContentsInfoChunk parsedCnti(const Bytes& optionText,
                                        Bytes header = bytes({0, 1, 0, 0, 0})) {
     const Bytes image = chunk("CNTI", header + optionText);
-    return cw::smaf::ContentsInfoChunk(image.data(), image.size());
+    return cw::smaf::ContentsInfoChunk(image);
 }
 
 cw::smaf::OptionalDataChunk parsedOpda(const Bytes& body) {
     const Bytes image = chunk("OPDA", body);
-    return cw::smaf::OptionalDataChunk(image.data(), image.size());
+    return cw::smaf::OptionalDataChunk(image);
 }
 
 Bytes field(std::string_view tag, std::string_view value) {
@@ -65,7 +65,7 @@ TEST(CntiChunk, LongTitleIsCutWithoutSplittingAnEscape) {
     for (int i = 0; i < 125; ++i) expected += "\\,";
     EXPECT_EQ(commas.titleTag, expected + ",");
     const Bytes image = written(commas);
-    EXPECT_EQ(cw::smaf::ContentsInfoChunk(image.data(), image.size()).tags.size(), 1u);
+    EXPECT_EQ(cw::smaf::ContentsInfoChunk(image).tags.size(), 1u);
 }
 
 TEST(CntiChunk, ParsedChunkSplitsTagsAndWritesBackWhatItRead) {

@@ -31,17 +31,17 @@ Bytes handyTrack(const Bytes& seek) {
 }
 
 cw::smaf::ScoreTrack parse(const Bytes& image) {
-    return cw::smaf::ScoreTrack(image.data(), image.size());
+    return cw::smaf::ScoreTrack(image);
 }
 
 cw::smaf::SequenceEntry note(bool mobile, const Bytes& entry) {
     cw::smaf::SequenceEntry n(mobile);
-    EXPECT_EQ(n.parse(entry.data(), entry.size()), static_cast<int>(entry.size()));
+    EXPECT_EQ(n.parse(entry), static_cast<int>(entry.size()));
     return n;
 }
 
 Bytes eventOf(const cw::smaf::SequenceEntry& n) {
-    return Bytes(n.eventBytes(), n.eventBytes() + n.eventLength());
+    return Bytes(n.eventBytes().begin(), n.eventBytes().end());
 }
 
 } // namespace
@@ -101,7 +101,7 @@ TEST(ScoreTrack, StreamIsWrittenAsMtspWithItsWaveHeader) {
     const Bytes image = chunk(mtrId(5), bytes({0x02, 0x00, 0x02, 0x02}) + Bytes(16, 0x40));
     cw::smaf::ScoreTrack track = parse(image);
     const Bytes wave = chunk(text("Awa") + bytes({1}), bytes({0x12, 0x34}));
-    track.stream = std::make_unique<cw::smaf::Chunk>(wave.data(), wave.size());
+    track.stream = std::make_unique<cw::smaf::Chunk>(wave);
     const Bytes expected =
         chunk(mtrId(5), bytes({0x02, 0x00, 0x02, 0x02}) + Bytes(16, 0x40) + chunk("Mtsu", {}) +
                             chunk("Mtsq", {}) +

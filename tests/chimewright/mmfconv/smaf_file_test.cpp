@@ -19,7 +19,7 @@ namespace {
 const Bytes emptyCnti = chunk("CNTI", bytes({0x00, 0x01, 0x00, 0x00, 0x00}));
 
 cw::smaf::File parse(const Bytes& image) {
-    return cw::smaf::File(image.data(), image.size());
+    return cw::smaf::File(image);
 }
 
 // A written file is complete: its size field counts what follows it and it ends with the

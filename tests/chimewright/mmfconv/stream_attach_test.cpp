@@ -71,8 +71,8 @@ TEST(StreamAttach, RemovedVoiceSilencesTheChannelThatPlayedIt) {
             0x00, 0xFF, 0x2F, 0x00});
         const Bytes setup = voiceDefinition(c.bankMsb) + bytes({0xF0, 0x03, 0x43, 0x79, 0xF7});
         const Bytes image = smafFile(cnti + mobileTrack(0, setup, sequence));
-        Attached a{cw::smaf::File(image.data(), image.size())};
-        ASSERT_TRUE(a.file.attachStream({}, 6, cw::smaf::Chunk(wave.data(), wave.size())));
+        Attached a{cw::smaf::File(image)};
+        ASSERT_TRUE(a.file.attachStream({}, 6, cw::smaf::Chunk(wave)));
         cw::smaf::ScoreTrack* track = a.track(1);
         ASSERT_EQ(track->setup.size(), 1u) << "the voice definition is removed, the other kept";
         for (std::size_t i = 0; i < 4; ++i) {
@@ -91,8 +91,8 @@ TEST(StreamAttach, OldStreamSetupAndTriggersAreCleared) {
     const Bytes sequence = bytes({0x00, 0x99, 0x00, 0x7F, 0x05, 0x00, 0x99, 0x01, 0x7F, 0x05,
                                   0x00, 0xFF, 0x2F, 0x00});
     const Bytes image = smafFile(cnti + mobileTrack(0, setup, sequence));
-    Attached a{cw::smaf::File(image.data(), image.size())};
-    ASSERT_TRUE(a.file.attachStream({}, 6, cw::smaf::Chunk(wave.data(), wave.size())));
+    Attached a{cw::smaf::File(image)};
+    ASSERT_TRUE(a.file.attachStream({}, 6, cw::smaf::Chunk(wave)));
     EXPECT_TRUE(a.track(1)->setup.empty());
     EXPECT_EQ(entries(*a.track(1)),
               (std::vector<Bytes>{bytes({0x00, 0xFF, 0x00}), bytes({0x00, 0x99, 0x01, 0x7F, 0x05}),
@@ -115,8 +115,8 @@ TEST(StreamAttach, TrackWithTheStreamBankIsChosen) {
         for (std::size_t i = 0; i < c.sequences.size(); ++i)
             tracks = tracks + mobileTrack(static_cast<int>(i), {}, c.sequences[i]);
         const Bytes image = smafFile(cnti + tracks);
-        Attached a{cw::smaf::File(image.data(), image.size())};
-        ASSERT_TRUE(a.file.attachStream({}, 6, cw::smaf::Chunk(wave.data(), wave.size())));
+        Attached a{cw::smaf::File(image)};
+        ASSERT_TRUE(a.file.attachStream({}, 6, cw::smaf::Chunk(wave)));
         for (std::size_t i = 0; i < c.sequences.size(); ++i)
             EXPECT_EQ(a.track(1 + i)->stream != nullptr, i == c.chosen) << c.chosen;
     }
@@ -128,7 +128,7 @@ TEST(StreamAttach, SetupGoesBeforeTheFirstControlChange) {
                                   0x00, 0xB9, 0x07, 0x69, 0x00, 0xC9, 0x01, 0x00, 0xE9, 0x00, 0x40,
                                   0x00, 0xFF, 0x2F, 0x00});
     const Bytes image = smafFile(cnti + mobileTrack(0, {}, sequence));
-    Attached a{cw::smaf::File(image.data(), image.size())};
+    Attached a{cw::smaf::File(image)};
     a.track(1)->insertStreamSetup();
     EXPECT_EQ(entries(*a.track(1)),
               (std::vector<Bytes>{bytes({0x00, 0xF0, 0x03, 0x43, 0x79, 0xF7}), bytes({0x00, 0xC0, 0x00}),
@@ -143,8 +143,8 @@ TEST(StreamAttach, TriggersFollowTheFirstNoteAndShareTheDurationAfterIt) {
     // after the note (the reference), the second 25 ticks (100 ms) after the first.
     const Bytes sequence = bytes({0x00, 0x90, 0x3C, 0x40, 0x01, 0x32, 0xFF, 0x00, 0x00, 0xFF, 0x2F, 0x00});
     const Bytes image = smafFile(cnti + mobileTrack(0, {}, sequence));
-    Attached a{cw::smaf::File(image.data(), image.size())};
-    ASSERT_TRUE(a.file.attachStream({0, 100}, 6, cw::smaf::Chunk(wave.data(), wave.size())));
+    Attached a{cw::smaf::File(image)};
+    ASSERT_TRUE(a.file.attachStream({0, 100}, 6, cw::smaf::Chunk(wave)));
     cw::smaf::ScoreTrack* track = a.track(1);
     EXPECT_EQ(entries(*track),
               joined(streamSetup(),
@@ -159,9 +159,9 @@ TEST(StreamAttach, WithSeekInformationTheStartPointIsTheReference) {
                                   0x0A, 0xFF, 0x2F, 0x00});
     const Bytes seek = chunk("MspI", text("st:") + be32(5) + text(",sp:") + be32(10) + text(","));
     const Bytes image = smafFile(cnti + mobileTrack(0, {}, sequence, seek));
-    Attached a{cw::smaf::File(image.data(), image.size())};
+    Attached a{cw::smaf::File(image)};
     ASSERT_TRUE(a.track(1)->usesSeekInfo);
-    ASSERT_TRUE(a.file.attachStream({0}, 1000, cw::smaf::Chunk(wave.data(), wave.size())));
+    ASSERT_TRUE(a.file.attachStream({0}, 1000, cw::smaf::Chunk(wave)));
     EXPECT_EQ(entries(*a.track(1)),
               joined(streamSetup(),
                      {bytes({0x00, 0x90, 0x3C, 0x40, 0x01}), bytes({0x0A, 0x90, 0x40, 0x40, 0x01}),
@@ -173,8 +173,8 @@ TEST(StreamAttach, HandyPhoneTracksAreLeftAlone) {
                               bytes({0x00, 0x00, 0x02, 0x02, 0x00, 0x00}) +
                                   chunk("Mtsq", bytes({0x00, 0x41, 0x05, 0x00, 0x00, 0x00, 0x00})));
     const Bytes image = smafFile(cnti + track);
-    Attached a{cw::smaf::File(image.data(), image.size())};
-    EXPECT_FALSE(a.file.attachStream({0}, 6, cw::smaf::Chunk(wave.data(), wave.size())));
+    Attached a{cw::smaf::File(image)};
+    EXPECT_FALSE(a.file.attachStream({0}, 6, cw::smaf::Chunk(wave)));
     EXPECT_EQ(written(a.file), smafFile(cnti + chunk(text("MTR") + bytes({0}),
                                                      bytes({0x00, 0x00, 0x02, 0x02, 0x00, 0x00}) +
                                                          chunk("Mtsu", {}) +

@@ -89,7 +89,7 @@ TEST(StreamSmafBuilder, LengthInTicksReachesGateAndEndOnBothSidesOfTheTemplateSw
     for (const Case c : {Case{8 * 4 * 0x3FFF - 4, 0x3FFF}, Case{8 * 4 * 0x4000 - 4, 0x4000}}) {
         const Bytes image = build(waveChunk(c.dataBytes), "t", nullptr, 800000);
         ASSERT_FALSE(image.empty());
-        BuiltTrack built{cw::smaf::File(image.data(), image.size())};
+        BuiltTrack built{cw::smaf::File(image)};
         cw::smaf::ScoreTrack* track = built.track();
         ASSERT_TRUE(track);
         const auto& events = track->events;
@@ -108,7 +108,7 @@ TEST(StreamSmafBuilder, LongWaveIsCutInTwoPassesToTheLimit) {
     // The first pass cuts the wave chunk to 6000 bytes; the file overshoots by what surrounds
     // the wave, and the second pass cuts exactly that.
     ASSERT_EQ(image.size(), 6000u);
-    BuiltTrack built{cw::smaf::File(image.data(), image.size())};
+    BuiltTrack built{cw::smaf::File(image)};
     ASSERT_TRUE(built.track() && built.track()->parsedStream);
     const Bytes& kept = built.track()->parsedStream->bytes;
     const std::size_t overhead = 6000 - kept.size();
@@ -123,7 +123,7 @@ TEST(StreamSmafBuilder, WaveThatFitsIsKeptWhole) {
     const Bytes image = build(wave, "t", nullptr, 6000);
     ASSERT_FALSE(image.empty());
     EXPECT_LE(image.size(), 6000u);
-    BuiltTrack built{cw::smaf::File(image.data(), image.size())};
+    BuiltTrack built{cw::smaf::File(image)};
     EXPECT_EQ(built.track()->parsedStream->bytes, wave);
 }
 
