@@ -87,7 +87,7 @@ void selectFolder(HWND browser, const std::filesystem::path& folder, Millisecond
             return "its selection is \"" + toUtf8(selectedFolderName(browser)) + "\"";
         });
     } catch (const AutomationError&) {
-        // Seen now and then under Wine on a busy machine: the picture shows where the tree stood.
+        // The picture shows where the tree stood.
         try {
             screenshotScreen("folder_browser_selection_not_taken");
         } catch (const AutomationError&) {
